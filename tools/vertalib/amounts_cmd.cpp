@@ -1,0 +1,100 @@
+// Subcommands over amounts: display form and amount in words.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli.h"
+#include "vertalib/amounts.h"
+
+namespace {
+
+bool all_digits(const char *text) {
+  if (*text == '\0') return false;
+  for (; *text != '\0'; ++text)
+    if (*text < '0' || *text > '9') return false;
+  return true;
+}
+
+int run_valor(int argc, char **argv);
+int run_extenso(int argc, char **argv);
+
+const vl::cli::Command kValor{
+    "valor", "amount in centavos to display form and back",
+    "usage: vertalib valor AMOUNT\n"
+    "AMOUNT of digits only (centavos, up to 12) prints its display form:\n"
+    "  vertalib valor 000000123456   ->  1.234,56\n"
+    "a display amount prints the 12-digit amount:\n"
+    "  vertalib valor 1.234,56       ->  000000123456\n"
+    "Exit code 1 when a display amount is not grouped correctly.\n",
+    run_valor,
+    [] {
+      char a[] = "valor", b[] = "000000123456", c[] = "1.234.567,89";
+      char *first[] = {a, b};
+      char *second[] = {a, c};
+      run_valor(2, first);
+      run_valor(2, second);
+    }};
+
+const vl::cli::Command kExtenso{
+    "extenso", "amount in centavos to Portuguese words",
+    "usage: vertalib extenso CENTAVOS [--width N]\n"
+    "Prints the amount in words; with --width, cut into lines of N characters\n"
+    "(number words hyphenated at the line end), one per output line.\n"
+    "  vertalib extenso 150050  ->  UM MIL E QUINHENTOS REAIS E CINQUENTA CENTAVOS\n",
+    run_extenso,
+    [] {
+      char a[] = "extenso", b[] = "123456789", c[] = "--width", d[] = "20";
+      char *args[] = {a, b, c, d};
+      run_extenso(4, args);
+    }};
+
+int run_valor(int argc, char **argv) {
+  if (argc != 2) return vl::cli::usage_error(kValor, "expects one amount");
+  const char *amount = argv[1];
+  if (all_digits(amount)) {
+    if (std::strlen(amount) > 12) return vl::cli::usage_error(kValor, "at most 12 digits");
+    char padded[13];
+    std::snprintf(padded, sizeof padded, "%012lld", std::atoll(amount));
+    std::printf("%s\n", FormatValor(padded, 12));
+    return vl::cli::kOk;
+  }
+  char text[32];
+  if (std::strlen(amount) >= sizeof text) return vl::cli::usage_error(kValor, "amount too long");
+  std::strcpy(text, amount);
+  if (RetiraSeparadorMilharDecimal(text) != 1) {
+    std::fprintf(stderr, "vertalib valor: '%s' is not a display amount\n", amount);
+    return vl::cli::kFalse;
+  }
+  std::printf("%012lld\n", std::atoll(text));
+  return vl::cli::kOk;
+}
+
+int run_extenso(int argc, char **argv) {
+  int width = 0;
+  const char *amount = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--width") == 0 && i + 1 < argc) {
+      width = std::atoi(argv[++i]);
+      if (width < 1 || width > 300) return vl::cli::usage_error(kExtenso, "width from 1 to 300");
+    } else if (amount == nullptr && all_digits(argv[i])) {
+      amount = argv[i];
+    } else {
+      return vl::cli::usage_error(kExtenso, "unexpected argument");
+    }
+  }
+  if (amount == nullptr) return vl::cli::usage_error(kExtenso, "expects an amount in centavos");
+  if (std::strlen(amount) > 14) return vl::cli::usage_error(kExtenso, "below 10^14 centavos");
+  char out[1024];
+  const int count = Extenso(std::atof(amount), out, width);
+  if (width == 0 || count == 0) {
+    std::printf("%s\n", out);
+    return vl::cli::kOk;
+  }
+  for (int i = 0; i < count; ++i) std::printf("%.*s\n", width, out + i * width);
+  return vl::cli::kOk;
+}
+
+}  // namespace
+
+VL_CLI_COMMAND(kValor);
+VL_CLI_COMMAND(kExtenso);
