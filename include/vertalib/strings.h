@@ -8,6 +8,77 @@ VL_BEGIN_DECLS
 
 /* ==== strings/pad ==== */
 
+/* Padding. The source is src with srcLen characters; where a padder clamps, it takes
+ * n = min(srcLen, length of src up to its NUL). */
+
+/* Checked padders: write the n characters right-aligned (Esquerda: width - n fill
+ * characters first) or left-aligned (Direita: fill after them) in width characters of out,
+ * and a NUL at out[width] when terminate is not 0 (out then holds width + 1 bytes).
+ * Return 1; 0, writing nothing, when out or src is null, width is below n, or fill is 0
+ * while padding is needed. */
+VL_API int VL_CDECL InsereCharEsquerdaEx(char *out, int width, int terminate, const char *src,
+                                         int srcLen, char fill);
+VL_API int VL_CDECL InsereCharDireitaEx(char *out, int width, int terminate, const char *src,
+                                        int srcLen, char fill);
+/* The checked padders with fill '0' or ' '. */
+VL_API int VL_CDECL InsereZeroEsquerdaEx(char *out, int width, int terminate, const char *src,
+                                         int srcLen);
+VL_API int VL_CDECL InsereEspacosEsquerda(char *out, int width, int terminate, const char *src,
+                                          int srcLen);
+VL_API int VL_CDECL InsereZeroDireitaEx(char *out, int width, int terminate, const char *src,
+                                        int srcLen);
+VL_API int VL_CDECL InsereEspacosDireita(char *out, int width, int terminate, const char *src,
+                                         int srcLen);
+
+/* Fills width characters of out with fill, puts k = min(srcLen, width) characters of src
+ * (counted, no NUL looked for; a longer source gives its first width characters) in the
+ * last k positions and writes a NUL at out[width] (width + 1 bytes). Nothing happens when
+ * out or src is null. */
+VL_API void VL_CDECL InsereCharEsquerda(char *out, int width, const char *src, int srcLen,
+                                        char fill);
+VL_API void VL_CDECL InsereZeroEsquerda(char *out, int width, const char *src, int srcLen);
+/* Copies min(n, width) characters to the start of out and fills the rest of width with
+ * fill. Exactly width characters, no NUL. */
+VL_API void VL_CDECL InsereCharDireita(char *out, int width, const char *src, int srcLen,
+                                       char fill);
+VL_API void VL_CDECL InsereZeroDireita(char *out, int width, const char *src, int srcLen);
+/* Copies min(width, srcLen) characters (counted) and fills the rest of width with spaces.
+ * Exactly width characters, no NUL. */
+VL_API void VL_CDECL CopyCompletaBranco(char *out, int width, const char *src, int srcLen);
+
+/* In-place editing of NUL-terminated text. */
+
+/* Right-justifies text in width characters by prepending spaces (text holds width + 1
+ * bytes); a text of width or more characters is left as it is. A width above 128 (the
+ * work area) empties the text. */
+VL_API void VL_CDECL JustRight(char *text, int width);
+/* Prepends (width - length) / 2 spaces, nothing on the right; a text longer than width is
+ * left as it is. A width above 128 (the work area) empties the text. */
+VL_API void VL_CDECL Center(char *text, int width);
+/* Cuts the trailing spaces (each becomes a NUL); an all-space text becomes empty. */
+VL_API void VL_CDECL RetiraEspacosADireita(char *text);
+/* Replaces each space among the first count characters (up to the NUL) by '0'. */
+VL_API void VL_CDECL SubstituiBrancosPorZeros(char *text, int count);
+/* Converts the first count bytes to upper case (a..z only), NULs among them or not. */
+VL_API void VL_CDECL StrToUpp(char *text, int count);
+
+/* Predicates over NUL-terminated text: 1 true, 0 false; an empty text is true, a null
+ * pointer false. */
+
+/* Every character is a decimal digit. */
+VL_API int VL_CDECL IsNumeric(const char *text);
+/* The first count characters are decimal digits (a NUL among them is not): count 0 gives 1,
+ * a negative count 0. */
+VL_API int VL_CDECL IsNumericEx(const char *text, int count);
+/* Every character is a letter A..Z or a..z. */
+VL_API int VL_CDECL IsAlphabet(const char *text);
+/* Every character is a letter or a digit. */
+VL_API int VL_CDECL IsAlphaNumeric(const char *text);
+/* Every character is a digit, '.' or ','. */
+VL_API int VL_CDECL IsNumberDotComma(const char *text);
+/* The text is empty or holds spaces only. */
+VL_API int VL_CDECL IsBlank(const char *text);
+
 /* ==== end of strings/pad ==== */
 
 /* ==== strings/search ==== */
