@@ -59,6 +59,13 @@ inline constexpr char path_separator =
 // is full or the name is empty.
 unsigned int register_window_message(const char *name);
 
+// Decimal text and doubles under the "C" locale whatever locale the calling program set,
+// so '.' is always the decimal point. parse_double_c reads like strtod (end may be null);
+// format_fixed_c writes value with "%.*f" into out (NUL-terminated) and returns the length,
+// or -1 when it does not fit.
+double parse_double_c(const char *text, char **end);
+int format_fixed_c(char *out, size_t capacity, int precision, double value);
+
 // Fills out with bytes from the system's cryptographic random source; false on failure.
 bool secure_random(void *out, size_t length);
 

@@ -1,12 +1,14 @@
 // POSIX implementation of the platform layer.
 #include "platform/platform.h"
 
+#include <locale.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -128,6 +130,24 @@ unsigned int register_window_message(const char *name) {
   if (registry.count == kMaxMessages) return 0;
   std::strcpy(registry.names[registry.count], name);
   return kFirstMessageCode + static_cast<unsigned int>(registry.count++);
+}
+
+namespace {
+
+locale_t c_locale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return locale;
+}
+
+}  // namespace
+
+double parse_double_c(const char *text, char **end) { return strtod_l(text, end, c_locale()); }
+
+int format_fixed_c(char *out, size_t capacity, int precision, double value) {
+  const locale_t previous = uselocale(c_locale());
+  const int n = std::snprintf(out, capacity, "%.*f", precision, value);
+  uselocale(previous);
+  return n < 0 || static_cast<size_t>(n) >= capacity ? -1 : n;
 }
 
 bool secure_random(void *out, size_t length) {
