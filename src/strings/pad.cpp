@@ -14,8 +14,6 @@ constexpr size_t kWorkArea = 128;
 
 enum class FillSide { kLeft, kRight };
 
-size_t non_negative(int value) { return value > 0 ? static_cast<size_t>(value) : 0; }
-
 size_t smaller(size_t a, size_t b) { return a < b ? a : b; }
 
 // Writes exactly width characters: count characters of src (count <= width) on one side
@@ -34,7 +32,7 @@ void pad_unchecked(char *out, size_t width, const char *src, size_t count, char 
 int pad_checked(char *out, int width, int terminate, const char *src, int src_length,
                 char fill, FillSide side) {
   if (out == nullptr || src == nullptr) return 0;
-  const size_t count = strnlen(src, non_negative(src_length));
+  const size_t count = vl::bounded_length(src, vl::non_negative(src_length));
   if (width < 0 || static_cast<size_t>(width) < count) return 0;
   const size_t field = static_cast<size_t>(width);
   if (field > count && fill == '\0') return 0;
@@ -112,7 +110,7 @@ VL_API void VL_CDECL InsereCharEsquerda(char *out, int width, const char *src, i
                                         char fill) {
   if (out == nullptr || src == nullptr || width < 0) return;
   const size_t field = static_cast<size_t>(width);
-  pad_unchecked(out, field, src, smaller(non_negative(srcLen), field), fill, FillSide::kLeft);
+  pad_unchecked(out, field, src, smaller(vl::non_negative(srcLen), field), fill, FillSide::kLeft);
   out[field] = '\0';
 }
 
@@ -124,7 +122,7 @@ VL_API void VL_CDECL InsereCharDireita(char *out, int width, const char *src, in
                                        char fill) {
   if (out == nullptr || src == nullptr || width < 0) return;
   const size_t field = static_cast<size_t>(width);
-  const size_t count = strnlen(src, non_negative(srcLen));
+  const size_t count = vl::bounded_length(src, vl::non_negative(srcLen));
   pad_unchecked(out, field, src, smaller(count, field), fill, FillSide::kRight);
 }
 
@@ -135,7 +133,7 @@ VL_API void VL_CDECL InsereZeroDireita(char *out, int width, const char *src, in
 VL_API void VL_CDECL CopyCompletaBranco(char *out, int width, const char *src, int srcLen) {
   if (out == nullptr || src == nullptr || width < 0) return;
   const size_t field = static_cast<size_t>(width);
-  pad_unchecked(out, field, src, smaller(non_negative(srcLen), field), ' ', FillSide::kRight);
+  pad_unchecked(out, field, src, smaller(vl::non_negative(srcLen), field), ' ', FillSide::kRight);
 }
 
 VL_API void VL_CDECL JustRight(char *text, int width) {

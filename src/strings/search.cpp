@@ -15,8 +15,6 @@ constexpr char kPathSeparator = '\\';
 
 bool is_empty(const char *text) { return text == nullptr || text[0] == '\0'; }
 
-size_t non_negative(int value) { return value > 0 ? static_cast<size_t>(value) : 0; }
-
 // The first occurrence of pattern that lies wholly within the first limit characters of
 // text; the search also ends at text's NUL.
 const char *find_within(const char *text, size_t limit, const char *pattern, size_t pattern_length) {
@@ -34,7 +32,7 @@ bool is_value_character(char c) { return vl::is_digit(c) || c == '.' || c == ','
 
 // The extraction exports start by clearing the room the caller announced in *size.
 void clear_room(char *out, const int *size) {
-  if (out != nullptr) std::memset(out, 0, non_negative(*size));
+  if (out != nullptr) std::memset(out, 0, vl::non_negative(*size));
 }
 
 int refuse_extraction(int *size) {
@@ -44,7 +42,7 @@ int refuse_extraction(int *size) {
 
 // Copies at most *size of count characters to out and reports how many were copied.
 int deliver(const char *from, size_t count, char *out, int *size) {
-  const size_t room = non_negative(*size);
+  const size_t room = vl::non_negative(*size);
   const size_t copied = count < room ? count : room;
   std::memcpy(out, from, copied);
   *size = static_cast<int>(copied);
@@ -174,7 +172,7 @@ VL_API void VL_CDECL StrRemoveStringBuffer(char *text, const char *find) {
 
 VL_API int VL_CDECL StrRemoveStringValorBuffer(char *text, int capacity, const char *label,
                                                const char *prefix) {
-  if (text == nullptr || is_empty(label) || non_negative(capacity) < std::strlen(label))
+  if (text == nullptr || is_empty(label) || vl::non_negative(capacity) < std::strlen(label))
     return 0;
   char *start = std::strstr(text, label);
   if (start == nullptr) return 0;
@@ -182,7 +180,7 @@ VL_API int VL_CDECL StrRemoveStringValorBuffer(char *text, int capacity, const c
   if (!is_empty(prefix) && std::strncmp(rest, prefix, std::strlen(prefix)) == 0)
     rest = skip_spaces(rest + std::strlen(prefix));
   while (is_value_character(*rest)) ++rest;
-  const size_t moved = strnlen(rest, non_negative(capacity));
+  const size_t moved = vl::bounded_length(rest, vl::non_negative(capacity));
   std::memmove(start, rest, moved);
   start[moved] = '\0';
   return 1;
@@ -238,7 +236,7 @@ VL_API int VL_CDECL ExtraiNomeArquivo(const char *path, int length, char *out, i
 
 VL_API void VL_CDECL StrCpyNumbers(char *out, int room, const char *src, int length) {
   if (out == nullptr) return;
-  const size_t limit = non_negative(room);
+  const size_t limit = vl::non_negative(room);
   size_t written = 0;
   if (src != nullptr)
     for (int i = 0; i < length && src[i] != '\0' && written < limit; ++i)

@@ -3,38 +3,22 @@
 #include <cstring>
 #include <string>
 
+#include "strings/patterned.h"
 #include "vertalib/strings.h"
 
 namespace {
-
-// A buffer pre-filled with '#', so that every byte an export must not touch can be checked.
-template <size_t N>
-struct Patterned {
-  char bytes[N];
-  Patterned() { std::memset(bytes, '#', N); }
-  explicit Patterned(const char *text) : Patterned() { std::memcpy(bytes, text, std::strlen(text) + 1); }
-  std::string all() const { return std::string(bytes, N); }
-};
-
-std::string with(const char *prefix, size_t prefix_length, size_t total) {
-  std::string s(prefix, prefix_length);
-  s.resize(total, '#');
-  return s;
-}
 
 TEST(CheckedPadders, PadOnTheirSideAndTerminateOnRequest) {
   Patterned<10> out;
   EXPECT_EQ(InsereZeroEsquerdaEx(out.bytes, 6, 1, "123", 10), 1) << "srcLen clamps to the text";
   EXPECT_EQ(out.all(), with("000123\0", 7, 10));
-  EXPECT_EQ(InsereEspacosDireita(out.bytes, 5, 1, "AB", 2), 1);
-  EXPECT_EQ(out.all(), with("AB   \0\0", 7, 10));
   EXPECT_EQ(InsereEspacosDireita(out.bytes, 5, 1, "ABCDE", 5), 1);
   EXPECT_EQ(out.all(), with("ABCDE\0\0", 7, 10));
 
   Patterned<10> bare;
   EXPECT_EQ(InsereEspacosEsquerda(bare.bytes, 4, 0, "ab", 2), 1);
   EXPECT_EQ(bare.all(), with("  ab", 4, 10)) << "no NUL without terminate";
-  EXPECT_EQ(InsereZeroDireitaEx(bare.bytes, 5, 0, "12345678", 2), 1) << "srcLen clamps the text";
+  EXPECT_EQ(InsereZeroDireitaEx(bare.bytes, 5, 0, "12345678", 2), 1) << "the text clamps to srcLen";
   EXPECT_EQ(bare.all(), with("12000", 5, 10));
   EXPECT_EQ(InsereCharEsquerdaEx(bare.bytes, 3, 0, "7", 1, '*'), 1);
   EXPECT_EQ(InsereCharDireitaEx(bare.bytes + 3, 3, 0, "7", 1, '-'), 1);
@@ -45,27 +29,21 @@ TEST(CheckedPadders, RefuseWithoutWritingAnything) {
   Patterned<8> out;
   const std::string untouched = out.all();
   EXPECT_EQ(InsereZeroEsquerdaEx(out.bytes, 2, 1, "123", 3), 0);
-  EXPECT_EQ(InsereZeroDireitaEx(out.bytes, 2, 1, "123", 3), 0);
+  EXPECT_EQ(InsereEspacosDireita(out.bytes, 2, 1, "123", 3), 0);
   EXPECT_EQ(InsereCharEsquerdaEx(out.bytes, 4, 1, "12", 2, '\0'), 0) << "fill 0 with padding";
-  EXPECT_EQ(InsereCharDireitaEx(out.bytes, 4, 1, "12", 2, '\0'), 0);
   EXPECT_EQ(InsereEspacosEsquerda(nullptr, 4, 1, "12", 2), 0);
-  EXPECT_EQ(InsereEspacosDireita(out.bytes, 4, 1, nullptr, 2), 0);
-  EXPECT_EQ(InsereEspacosDireita(out.bytes, -1, 1, "", 0), 0);
+  EXPECT_EQ(InsereZeroDireitaEx(out.bytes, 4, 1, nullptr, 2), 0);
   EXPECT_EQ(out.all(), untouched);
-
-  // Without padding the fill is never needed, so fill 0 is accepted.
-  EXPECT_EQ(InsereCharEsquerdaEx(out.bytes, 3, 1, "123", 3, '\0'), 1);
+  EXPECT_EQ(InsereCharEsquerdaEx(out.bytes, 3, 1, "123", 3, '\0'), 1) << "no padding, no fill";
   EXPECT_EQ(out.all(), with("123\0", 4, 8));
 }
 
 TEST(UncheckedPadders, WriteExactlyTheirWidth) {
   Patterned<8> left;
   InsereZeroEsquerda(left.bytes, 3, "12345", 5);
-  EXPECT_EQ(left.all(), with("123\0", 4, 8)) << "a longer source gives its first width characters";
-  // The count is taken as given: the NUL of "12" is copied like any byte.
+  EXPECT_EQ(left.all(), with("123\0", 4, 8)) << "a longer source gives its first characters";
   InsereCharEsquerda(left.bytes, 5, "12", 3, '.');
-  EXPECT_EQ(left.all(), std::string(".." "12\0\0" "##", 8));
-  InsereCharEsquerda(nullptr, 5, "12", 2, '.');
+  EXPECT_EQ(left.all(), std::string(".." "12\0\0" "##", 8)) << "srcLen is taken as given";
 
   Patterned<8> right;
   InsereZeroDireita(right.bytes, 5, "12", 2);
@@ -73,7 +51,7 @@ TEST(UncheckedPadders, WriteExactlyTheirWidth) {
   InsereCharDireita(right.bytes, 3, "abcdef", 40, '-');
   EXPECT_EQ(right.all(), with("abc00", 5, 8));
   InsereCharDireita(right.bytes, 4, "ab", 40, '-');
-  EXPECT_EQ(right.all(), with("ab--0", 5, 8)) << "n stops at the NUL";
+  EXPECT_EQ(right.all(), with("ab--0", 5, 8)) << "the source stops at its NUL";
 
   Patterned<8> blank;
   CopyCompletaBranco(blank.bytes, 6, "xyz", 2);
@@ -94,8 +72,6 @@ TEST(Justification, PrependsSpacesInPlace) {
   EXPECT_EQ(centred.all(), with("  AB\0", 5, 12)) << "nothing is appended";
   Center(centred.bytes, 7);
   EXPECT_STREQ(centred.bytes, "   AB") << "(7 - 4) / 2 rounds down";
-  Center(centred.bytes, 2);
-  EXPECT_STREQ(centred.bytes, "   AB");
 }
 
 TEST(Justification, WorkAreaLimitsTheWidth) {
@@ -104,7 +80,6 @@ TEST(Justification, WorkAreaLimitsTheWidth) {
   std::strcpy(text, "AB");
   JustRight(text, 128);
   EXPECT_EQ(std::string(text, 130), std::string(126, ' ') + "AB" + '\0' + '#');
-
   std::strcpy(text, "AB");
   Center(text, 128);
   EXPECT_EQ(std::string(text, 66), std::string(63, ' ') + "AB" + '\0');
@@ -116,13 +91,11 @@ TEST(Justification, WorkAreaLimitsTheWidth) {
   Center(text, 200);
   EXPECT_EQ(text[0], '\0');
 
-  // A text wider than the work area is left alone when the width allows it.
   std::memset(text, 'x', 150);
   text[150] = '\0';
   JustRight(text, 100);
   Center(text, 120);
-  EXPECT_EQ(std::strlen(text), 150u);
-  EXPECT_EQ(text[0], 'x');
+  EXPECT_EQ(std::strlen(text), 150u) << "a text wider than the area stays when the width allows";
 }
 
 TEST(InPlaceEdits, TrimReplaceAndUpperCase) {
@@ -140,38 +113,24 @@ TEST(InPlaceEdits, TrimReplaceAndUpperCase) {
   SubstituiBrancosPorZeros(short_text, 4);
   EXPECT_EQ(std::memcmp(short_text, "01\0 ", 5), 0) << "stops at the NUL";
 
-  char mixed[] = "az\0by{`";
-  StrToUpp(mixed, 6);
-  EXPECT_EQ(std::memcmp(mixed, "AZ\0BY{`", 8), 0) << "runs past the NUL, only a..z change";
-  char accented[] = "\xe7\xe3o";
-  StrToUpp(accented, 3);
-  EXPECT_STREQ(accented, "\xe7\xe3O");
+  char mixed[] = "az\0by{`\xe7";
+  StrToUpp(mixed, 7);
+  EXPECT_EQ(std::memcmp(mixed, "AZ\0BY{`\xe7", 9), 0) << "past the NUL; only a..z change";
 }
 
-TEST(Predicates, TestCharacterClasses) {
+TEST(Predicates, TestAsciiClasses) {
   EXPECT_EQ(IsNumeric(""), 1);
-  EXPECT_EQ(IsNumeric("0123456789"), 1);
-  EXPECT_EQ(IsNumeric("12a"), 0);
   EXPECT_EQ(IsNumeric(" 12"), 0);
-  EXPECT_EQ(IsNumeric(nullptr), 0);
-
   EXPECT_EQ(IsNumericEx("12", 3), 0) << "the NUL is not a digit";
   EXPECT_EQ(IsNumericEx("12x", 2), 1);
-  EXPECT_EQ(IsNumericEx("x", 0), 1);
   EXPECT_EQ(IsNumericEx("1", -1), 0);
-
   EXPECT_EQ(IsAlphabet("AZaz"), 1);
-  EXPECT_EQ(IsAlphabet("Ab1"), 0);
   EXPECT_EQ(IsAlphabet("@[`{"), 0);
-  EXPECT_EQ(IsAlphabet(""), 1);
   EXPECT_EQ(IsAlphaNumeric("Ab19"), 1);
-  EXPECT_EQ(IsAlphaNumeric("Ab 19"), 0);
   EXPECT_EQ(IsAlphaNumeric("\xc7"), 0);
   EXPECT_EQ(IsNumberDotComma("1.234,56"), 1);
   EXPECT_EQ(IsNumberDotComma("1/2"), 0);
-
   EXPECT_EQ(IsBlank("   "), 1);
-  EXPECT_EQ(IsBlank(""), 1);
   EXPECT_EQ(IsBlank(" x"), 0);
   EXPECT_EQ(IsBlank("\t"), 0) << "only the space is blank";
 }
