@@ -102,3 +102,46 @@ TEST(Exports, LibraryExportsOnlyWholeModulesOfTheManifest) {
 }
 
 }  // namespace
+
+namespace {
+
+// The Windows export list names every export of the manifest once, with its decoration.
+TEST(Exports, WindowsDefinitionFileFollowsTheManifest) {
+  const std::string path = std::string(VL_SOURCE_DIR) + "/include/VERTALIB.def";
+  std::ifstream in(path);
+  ASSERT_TRUE(in.good()) << path;
+  std::map<std::string, std::string> entries;  // exported name -> internal symbol
+  std::string line;
+  bool in_exports = false;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == ';') continue;
+    if (line == "EXPORTS") {
+      in_exports = true;
+      continue;
+    }
+    if (!in_exports) continue;
+    std::istringstream words(line);
+    std::string name, equals, symbol;
+    words >> name >> equals >> symbol;
+    EXPECT_TRUE(entries.emplace(name, equals == "=" ? symbol : name).second) << name;
+  }
+  std::ifstream manifest(VL_EXPORTS_MANIFEST);
+  size_t rows = 0;
+  while (std::getline(manifest, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string module, windows_name, elf_name, convention, bytes;
+    std::getline(fields, module, '\t');
+    std::getline(fields, windows_name, '\t');
+    std::getline(fields, elf_name, '\t');
+    std::getline(fields, convention, '\t');
+    std::getline(fields, bytes, '\t');
+    ++rows;
+    const std::string expected = convention == "cdecl" ? windows_name : elf_name + "@" + bytes;
+    ASSERT_TRUE(entries.count(windows_name)) << windows_name;
+    EXPECT_EQ(entries[windows_name], expected) << windows_name;
+  }
+  EXPECT_EQ(entries.size(), rows);
+}
+
+}  // namespace
