@@ -82,7 +82,7 @@ VL_API int VL_CDECL ValorLimiteOffLine(const char *amount, const char *limitHex)
 
 /* The amount of centavos (a whole number, 0 .. 10^14 - 1) in Portuguese words, capitals,
  * no accents: 150050 -> "UM MIL E QUINHENTOS REAIS E CINQUENTA CENTAVOS". out is emptied
- * first and receives the words with a NUL (at most 171 characters). lineWidth 0: returns 0.
+ * first and receives the words with a NUL (at most 191 characters). lineWidth 0: returns 0.
  * lineWidth above 0: out is rewritten as consecutive lines of exactly lineWidth characters
  * (no separators; number words hyphenated at a line end, the last line padded with blanks)
  * and the number of lines is returned; the text length plus lineWidth must not exceed 502,

@@ -1,12 +1,13 @@
 // Amount strings in centavos: display form, sums and differences, separator removal,
 // decimal and floating-point forms, and the offline floor limit.
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "convert/decimal.h"
+#include "convert/number.h"
 #include "frame/heap.h"
 #include "frame/state.h"
 #include "vertalib/amounts.h"
@@ -92,15 +93,6 @@ int edit_display_digits(const char *digits, size_t count, char *out) {
     }
   }
   return written;
-}
-
-// The decimal integer at the start of text, as strtol reads it, clamped to 32 bits.
-int32_t read_int32_clamped(const char *text) {
-  errno = 0;
-  const long long value = std::strtoll(text, nullptr, 10);
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
 }
 
 }  // namespace
@@ -393,7 +385,7 @@ VL_API int VL_CDECL ValorLimiteOffLine(const char *amount, const char *limitHex)
   if (strnlen(limitHex, 9) != 8) return 0;
   const auto limit = static_cast<int32_t>(ASCHex2Long(limitHex, 8));
   if (limit == 0) return 0;
-  return read_int32_clamped(amount) <= limit ? 1 : 0;
+  return vl::strtol32(amount) <= limit ? 1 : 0;
 }
 
 }  // extern "C"

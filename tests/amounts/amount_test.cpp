@@ -29,7 +29,7 @@ TEST(FormatValor, LaysTheDigitsOntoTheDisplayMask) {
   EXPECT_EQ(display("0000000000-5"), "0,-5");
   EXPECT_EQ(display("000"), "0.00");
   // Only length characters are read.
-  EXPECT_EQ(FormatValor("000000012345999", 12), "123,45");
+  EXPECT_STREQ(FormatValor("000000012345999", 12), "123,45");
 }
 
 TEST(FormatValor, MoreThanTwelveCharactersStopAtTheMasksEnd) {

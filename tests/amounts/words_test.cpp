@@ -59,13 +59,15 @@ TEST(Extenso, WritesEachRuleOfTheWords) {
   for (const Case &c : cases) EXPECT_EQ(words(c.centavos), c.text) << c.centavos;
 }
 
-TEST(Extenso, TheLongestAmountHas171Characters) {
-  const std::string text = words(99999999999999.0);
-  EXPECT_EQ(text,
+TEST(Extenso, TheLargestAmountsAndTheLongestText) {
+  EXPECT_EQ(words(99999999999999.0),
             "NOVECENTOS E NOVENTA E NOVE BILHOES NOVECENTOS E NOVENTA E NOVE MILHOES "
             "NOVECENTOS E NOVENTA E NOVE MIL NOVECENTOS E NOVENTA E NOVE REAIS E NOVENTA "
             "E NOVE CENTAVOS");
-  EXPECT_EQ(text.size(), 171u);
+  // The longest words of a group are those of 454; callers size out for this text.
+  const std::string longest = words(45445445445454.0);
+  EXPECT_EQ(longest.size(), 191u);
+  EXPECT_EQ(longest.substr(0, 45), "QUATROCENTOS E CINQUENTA E QUATRO BILHOES QUA");
 }
 
 TEST(Extenso, CutsIntoLinesHyphenatingAtTheBreakableLetters) {
@@ -87,10 +89,17 @@ TEST(Extenso, WordsOfUnbreakableLettersMoveWholeOrAreCutWithoutHyphen) {
   const std::vector<std::string> cut = lines(200000000, 9);
   const std::vector<std::string> expected = {"DOIS     ", "MILHOES  ", "DE REAIS "};
   EXPECT_EQ(cut, expected);
-  // A line that is one long word with no place to hyphenate is cut as it stands.
-  const std::vector<std::string> narrow = lines(200000000, 3);
-  ASSERT_GE(narrow.size(), 3u);
-  EXPECT_EQ(narrow[0], "DOI");
+}
+
+TEST(Extenso, NarrowLinesCutWordsWithoutHyphenAndPadOnlyByTheTextLength) {
+  // "DOI": no place to hyphenate inside the line, so the word is cut as it stands. The
+  // text has 21 characters, a multiple of 3, so the short last line is not padded: its
+  // free places keep the line's NULs.
+  char out[64];
+  std::memset(out, '#', sizeof out);
+  ASSERT_EQ(Extenso(200000000, out, 3), 8);
+  EXPECT_EQ(std::string(out, 25), std::string("DOIS  MILHOES  DE REAIS\0\0", 25));
+  EXPECT_EQ(out[25], '#');
 }
 
 TEST(Extenso, ZeroWithALineWidthGivesNoLines) {
