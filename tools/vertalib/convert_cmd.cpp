@@ -1,0 +1,151 @@
+// Subcommands over hexadecimal text and packed BCD.
+#include <cstdio>
+#include <cstring>
+
+#include "cli.h"
+#include "vertalib/convert.h"
+
+namespace {
+
+constexpr size_t kMaxText = 4096;
+
+bool is_hex_text(const char *text) {
+  for (; *text != '\0'; ++text) {
+    const char c = *text;
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
+      return false;
+  }
+  return true;
+}
+
+bool is_digit_text(const char *text) {
+  if (*text == '\0') return false;
+  for (; *text != '\0'; ++text)
+    if (*text < '0' || *text > '9') return false;
+  return true;
+}
+
+// Prints bytes as text, escaping what is not printable ASCII.
+void print_escaped(const unsigned char *bytes, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (bytes[i] >= 0x20 && bytes[i] < 0x7F && bytes[i] != '\\') {
+      std::putchar(bytes[i]);
+    } else {
+      std::printf("\\x%02X", bytes[i]);
+    }
+  }
+  std::putchar('\n');
+}
+
+int run_hex2bin(int argc, char **argv);
+int run_bin2hex(int argc, char **argv);
+int run_bcd(int argc, char **argv);
+
+const vl::cli::Command kHex2Bin{
+    "hex2bin", "hexadecimal text to bytes",
+    "usage: vertalib hex2bin HEX\n"
+    "Prints the bytes of the hexadecimal text, non-printable ones as \\xNN:\n"
+    "  vertalib hex2bin 48656C6C6F0A   ->  Hello\\x0A\n"
+    "An odd number of digits leaves the last low nibble 0.\n",
+    run_hex2bin,
+    [] {
+      char a[] = "hex2bin", b[] = "56657274614C6962";
+      char *args[] = {a, b};
+      run_hex2bin(2, args);
+    }};
+
+const vl::cli::Command kBin2Hex{
+    "bin2hex", "text (or standard input) to hexadecimal",
+    "usage: vertalib bin2hex [TEXT]\n"
+    "Prints the bytes of TEXT, or of standard input when TEXT is absent, as upper-case\n"
+    "hexadecimal:\n"
+    "  vertalib bin2hex Hello   ->  48656C6C6F\n",
+    run_bin2hex,
+    [] {
+      char a[] = "bin2hex", b[] = "VertaLib";
+      char *args[] = {a, b};
+      run_bin2hex(2, args);
+    }};
+
+const vl::cli::Command kBcd{
+    "bcd", "decimal digits to packed BCD and back",
+    "usage: vertalib bcd pack DIGITS\n"
+    "       vertalib bcd unpack HEX DIGITS\n"
+    "pack: the digits (up to 5, right-aligned) as packed BCD in hexadecimal.\n"
+    "unpack: the number held by the first DIGITS (up to 6) BCD digits of HEX.\n"
+    "  vertalib bcd pack 123        ->  0123\n"
+    "  vertalib bcd unpack 0123 4   ->  123\n",
+    run_bcd,
+    [] {
+      char a[] = "bcd", b[] = "pack", c[] = "1234", d[] = "unpack", e[] = "01234F", f[] = "5";
+      char *pack[] = {a, b, c};
+      char *unpack[] = {a, d, e, f};
+      run_bcd(3, pack);
+      run_bcd(4, unpack);
+    }};
+
+int run_hex2bin(int argc, char **argv) {
+  if (argc != 2) return vl::cli::usage_error(kHex2Bin, "expects one hexadecimal text");
+  const size_t length = std::strlen(argv[1]);
+  if (length == 0 || length > kMaxText || !is_hex_text(argv[1]))
+    return vl::cli::usage_error(kHex2Bin, "not a hexadecimal text");
+  unsigned char bytes[kMaxText / 2 + 1];
+  ASC2Bin(bytes, argv[1], static_cast<int>(length));
+  print_escaped(bytes, (length + 1) / 2);
+  return vl::cli::kOk;
+}
+
+int run_bin2hex(int argc, char **argv) {
+  if (argc > 2) return vl::cli::usage_error(kBin2Hex, "expects at most one text");
+  unsigned char bytes[kMaxText];
+  size_t count = 0;
+  if (argc == 2) {
+    count = std::strlen(argv[1]);
+    if (count > kMaxText) return vl::cli::usage_error(kBin2Hex, "text too long");
+    std::memcpy(bytes, argv[1], count);
+  } else {
+    count = std::fread(bytes, 1, sizeof bytes, stdin);
+  }
+  char hex[2 * kMaxText + 1];
+  binary2hex(bytes, static_cast<unsigned int>(count), hex);
+  hex[2 * count] = '\0';
+  std::printf("%s\n", hex);
+  return vl::cli::kOk;
+}
+
+int run_bcd(int argc, char **argv) {
+  if (argc == 3 && std::strcmp(argv[1], "pack") == 0) {
+    const size_t digits = std::strlen(argv[2]);
+    if (!is_digit_text(argv[2]) || digits > 5)
+      return vl::cli::usage_error(kBcd, "pack takes 1 to 5 decimal digits");
+    // Right-aligned: an odd count gets a leading 0 digit.
+    const int packed = static_cast<int>(digits + digits % 2);
+    unsigned char bcd[3];
+    int value = 0;
+    for (size_t i = 0; i < digits; ++i) value = value * 10 + (argv[2][i] - '0');
+    int2Bcd(bcd, value, packed);
+    char hex[7];
+    Bin2ASCz(hex, bcd, static_cast<unsigned int>(packed));
+    std::printf("%s\n", hex);
+    return vl::cli::kOk;
+  }
+  if (argc == 4 && std::strcmp(argv[1], "unpack") == 0) {
+    const size_t length = std::strlen(argv[2]);
+    if (length == 0 || length % 2 != 0 || length > 16 || !is_hex_text(argv[2]))
+      return vl::cli::usage_error(kBcd, "unpack takes an even hexadecimal text of up to 16 digits");
+    if (!is_digit_text(argv[3]) || std::strlen(argv[3]) > 1 || argv[3][0] == '0' ||
+        argv[3][0] > '6' || static_cast<size_t>(argv[3][0] - '0') > length)
+      return vl::cli::usage_error(kBcd, "DIGITS from 1 to 6, within the text");
+    unsigned char bcd[8];
+    ASC2Bin(bcd, argv[2], static_cast<int>(length));
+    std::printf("%d\n", Bcd2int(bcd, static_cast<unsigned int>(argv[3][0] - '0')));
+    return vl::cli::kOk;
+  }
+  return vl::cli::usage_error(kBcd, "expects 'pack DIGITS' or 'unpack HEX DIGITS'");
+}
+
+}  // namespace
+
+VL_CLI_COMMAND(kHex2Bin);
+VL_CLI_COMMAND(kBin2Hex);
+VL_CLI_COMMAND(kBcd);
