@@ -1,32 +1,18 @@
 // The command-line program: every subcommand answers --help, the built-in example runs,
 // and bad arguments give exit code 2.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tools/cli_run.h"
+
 namespace {
 
-struct CliRun {
-  int status;
-  std::string output;
-};
+using vl::test::CliRun;
 
-CliRun run(const std::string &arguments) {
-  const std::string command = std::string(VL_CLI_PATH) + " " + arguments + " 2>&1";
-  FILE *pipe = popen(command.c_str(), "r");
-  CliRun result{-1, ""};
-  if (pipe == nullptr) return result;
-  char chunk[4096];
-  size_t n = 0;
-  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) result.output.append(chunk, n);
-  const int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
+CliRun run(const std::string &arguments) { return vl::test::run_cli(arguments); }
 
 std::vector<std::string> subcommands() {
   const CliRun help = run("--help");

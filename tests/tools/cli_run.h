@@ -1,0 +1,30 @@
+// Runs the command-line program and captures its exit code and output (stdout and
+// stderr together), for the tests of every family's subcommands.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace vl::test {
+
+struct CliRun {
+  int status;
+  std::string output;
+};
+
+inline CliRun run_cli(const std::string &arguments) {
+  const std::string command = std::string(VL_CLI_PATH) + " " + arguments + " 2>&1";
+  FILE *pipe = popen(command.c_str(), "r");
+  CliRun result{-1, ""};
+  if (pipe == nullptr) return result;
+  char chunk[4096];
+  size_t n = 0;
+  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) result.output.append(chunk, n);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+}  // namespace vl::test
