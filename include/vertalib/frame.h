@@ -46,6 +46,28 @@ VL_API void VL_CDECL Esperar(unsigned int milliseconds);
 
 /* ==== frame/config ==== */
 
+/* Finds the INI file name + ".INI" (the extension always upper case) and writes its path
+ * into out (size bytes of room, NUL-terminated). Directories tried in order: the value of
+ * the environment variable VertaIniPath (a separator appended when missing), the
+ * directory set for library look-ups (none on POSIX), the executable's directory, the
+ * current directory. Returns 1 when an existing file (not a directory) was found, else 0
+ * with out holding the last path tried. A path that does not fit in size gives 0 and an
+ * empty out. Callers pass at least 260 bytes plus the length of name. */
+VL_API int VL_CDECL vrtlib_ini_pathname(char *out, int size, const char *name);
+
+/* The current directory ending with one separator, in a 256-byte buffer owned by the
+ * library (overwritten by the next call from any thread). Empty when the directory
+ * cannot be read or is longer than 254 characters. */
+VL_API char *VL_CDECL CurDir(void);
+
+/* Copies the module name of index (at most 14 characters and its NUL) into out, which
+ * holds at least 15 bytes. Unlisted indices give "VERTA". */
+VL_API void VL_CDECL SignIdx2ModuleName(unsigned int index, char *out);
+
+/* Copies the 64 upper-case hexadecimal characters of the library signature into out
+ * (64 bytes of room); no NUL. Returns out; with a null out writes nothing and returns null. */
+VL_API char *VL_CDECL GetLibSign(char *out);
+
 /* ==== end of frame/config ==== */
 
 /* ==== frame/version ==== */

@@ -1,6 +1,10 @@
-// The frame services' subcommands: version strings.
+// The frame services' subcommands: version strings and the INI file's path.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "tools/cli_run.h"
@@ -26,6 +30,33 @@ TEST(FrameCmd, VersionSplitsAndBuildsTheRedecardField) {
   EXPECT_EQ(refused.output, "vertalib version: '12345.1.1' is not a dotted version\n");
   EXPECT_EQ(run_cli("version").status, 2);
   EXPECT_EQ(run_cli("version 1.2.3.4 5.6.7.8").status, 2);
+}
+
+TEST(FrameCmd, IniPrintsThePathFound) {
+  namespace fs = std::filesystem;
+  const std::string unique = std::to_string(std::random_device{}());
+  const fs::path directory = fs::temp_directory_path() / ("vl_ini_cmd_" + unique);
+  fs::create_directories(directory);
+  std::ofstream(directory / "CMDTEST.INI") << "[VERTASRV]\n";
+  const char *saved = std::getenv("VertaIniPath");
+  const std::string saved_value = saved ? saved : "";
+  setenv("VertaIniPath", directory.c_str(), 1);
+
+  const auto found = run_cli("ini CMDTEST");
+  const std::string missing_name = "NoSuch" + unique;
+  const auto missing = run_cli("ini " + missing_name);
+  const auto bad = run_cli("ini A B");
+
+  if (saved) setenv("VertaIniPath", saved_value.c_str(), 1);
+  else unsetenv("VertaIniPath");
+  fs::remove_all(directory);
+
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.output, directory.string() + "/CMDTEST.INI\n");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.output, fs::current_path().string() + "/" + missing_name + ".INI\n" +
+                                "vertalib ini: " + missing_name + ".INI not found\n");
+  EXPECT_EQ(bad.status, 2);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Subcommands over the library frame's services: version strings.
+// Subcommands over the library frame's services: version strings and the INI file's path.
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +8,9 @@
 namespace {
 
 int run_version(int argc, char **argv);
+int run_ini(int argc, char **argv);
+
+constexpr size_t kLongestIniName = 64;
 
 const vl::cli::Command kVersion{
     "version", "split a dotted version and build its Redecard field",
@@ -25,6 +28,36 @@ const vl::cli::Command kVersion{
       char *args[] = {a, b, c};
       run_version(3, args);
     }};
+
+const vl::cli::Command kIni{
+    "ini", "print the path of the configuration file the library finds",
+    "usage: vertalib ini [NAME]\n"
+    "Looks for NAME.INI (NAME defaults to VERTA) in the directory named by the\n"
+    "environment variable VertaIniPath, then beside this program, then in the current\n"
+    "directory, and prints the path found:\n"
+    "  VertaIniPath=/etc/verta vertalib ini  ->  /etc/verta/VERTA.INI\n"
+    "Exit code 1 when the file is nowhere (the path printed is then the one of the\n"
+    "current directory).\n",
+    run_ini,
+    [] {
+      char a[] = "ini";
+      char *args[] = {a};
+      run_ini(1, args);
+    }};
+
+int run_ini(int argc, char **argv) {
+  if (argc > 2) return vl::cli::usage_error(kIni, "expects at most one name");
+  const char *name = argc == 2 ? argv[1] : "VERTA";
+  if (*name == '\0' || std::strlen(name) > kLongestIniName)
+    return vl::cli::usage_error(kIni, "a name of 1 to 64 characters");
+  char path[260 + kLongestIniName + 8];
+  const int found = vrtlib_ini_pathname(path, sizeof path, name);
+  std::printf("%s\n", path);
+  if (found == 1) return vl::cli::kOk;
+  std::fflush(stdout);  // the path comes before the message
+  std::fprintf(stderr, "vertalib ini: %s.INI not found\n", name);
+  return vl::cli::kFalse;
+}
 
 int run_version(int argc, char **argv) {
   const char *text = nullptr;
@@ -60,3 +93,4 @@ int run_version(int argc, char **argv) {
 }  // namespace
 
 VL_CLI_COMMAND(kVersion);
+VL_CLI_COMMAND(kIni);
