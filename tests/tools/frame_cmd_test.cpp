@@ -41,22 +41,17 @@ TEST(FrameCmd, IniPrintsThePathFound) {
   const char *saved = std::getenv("VertaIniPath");
   const std::string saved_value = saved ? saved : "";
   setenv("VertaIniPath", directory.c_str(), 1);
-
   const auto found = run_cli("ini CMDTEST");
-  const std::string missing_name = "NoSuch" + unique;
-  const auto missing = run_cli("ini " + missing_name);
-  const auto bad = run_cli("ini A B");
-
-  if (saved) setenv("VertaIniPath", saved_value.c_str(), 1);
-  else unsetenv("VertaIniPath");
+  const auto missing = run_cli("ini NoSuch" + unique);
+  saved ? setenv("VertaIniPath", saved_value.c_str(), 1) : unsetenv("VertaIniPath");
   fs::remove_all(directory);
 
   EXPECT_EQ(found.status, 0);
   EXPECT_EQ(found.output, directory.string() + "/CMDTEST.INI\n");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.output, fs::current_path().string() + "/" + missing_name + ".INI\n" +
-                                "vertalib ini: " + missing_name + ".INI not found\n");
-  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(missing.output, fs::current_path().string() + "/NoSuch" + unique + ".INI\n" +
+                                "vertalib ini: NoSuch" + unique + ".INI not found\n");
+  EXPECT_EQ(run_cli("ini A B").status, 2);
 }
 
 }  // namespace
