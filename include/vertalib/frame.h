@@ -46,9 +46,72 @@ VL_API void VL_CDECL Esperar(unsigned int milliseconds);
 
 /* ==== frame/config ==== */
 
+/* Finds the INI file name + ".INI" (the extension always upper case) and writes its path
+ * into out (size bytes of room, NUL-terminated). Directories tried in order: the value of
+ * the environment variable VertaIniPath (a separator appended when missing), the
+ * directory set for library look-ups (none on POSIX), the executable's directory, the
+ * current directory. Returns 1 when an existing file (not a directory) was found, else 0
+ * with out holding the last path tried. A path that does not fit in size gives 0 and an
+ * empty out. Callers pass at least 260 bytes plus the length of name. */
+VL_API int VL_CDECL vrtlib_ini_pathname(char *out, int size, const char *name);
+
+/* The current directory ending with one separator, in a 256-byte buffer owned by the
+ * library (overwritten by the next call from any thread). Empty when the directory
+ * cannot be read or is longer than 254 characters. */
+VL_API char *VL_CDECL CurDir(void);
+
+/* Copies the module name of index (at most 14 characters and its NUL) into out, which
+ * holds at least 15 bytes. Unlisted indices give "VERTA". */
+VL_API void VL_CDECL SignIdx2ModuleName(unsigned int index, char *out);
+
+/* Copies the 64 upper-case hexadecimal characters of the library signature into out
+ * (64 bytes of room); no NUL. Returns out; with a null out writes nothing and returns null. */
+VL_API char *VL_CDECL GetLibSign(char *out);
+
 /* ==== end of frame/config ==== */
 
 /* ==== frame/version ==== */
+
+/* Dotted versions: major.minor.build or major.minor.release.build, each part at most 4
+ * characters, the whole text at least 7. */
+
+/* Splits text into its numbers (release 0 for a three-part text). All four outputs are
+ * set to 0 first and stay 0 when the text is refused. Returns 1 when parsed, else 0. */
+VL_API int VL_CDECL SeparaStringVersao(const char *text, unsigned short *major,
+                                       unsigned short *minor, unsigned short *release,
+                                       unsigned short *build);
+/* Writes "major.minor.release" of text (numbers in decimal, a text that does not parse
+ * counts as zeros) into out, which has size bytes; the NUL is written when it fits in
+ * size. Returns 1, or 0 with size bytes of out cleared when the text is longer than size. */
+VL_API int VL_CDECL ObtemVersaosemBuild(const char *text, char *out, int size);
+/* The same for the build number alone. */
+VL_API int VL_CDECL ObtemBuilddaVersao(const char *text, char *out, int size);
+
+/* text without its dots (at most 11 characters kept) read as a decimal number. */
+VL_API int32_t VL_CDECL ConverteVersaoToLong(const char *text);
+
+/* Writes exactly width characters into out: the last width decimal digits of text,
+ * right-aligned and filled with '0' on the left. No NUL. */
+VL_API void VL_CDECL GetVersionNumber(char *out, int width, const char *text);
+
+/* Reads a version and a release written as two digit groups ("01.02") from the first
+ * min(length, 9) characters of text; each group keeps at most 4 digits. When those
+ * characters are all digits both groups are the same digits. Stores both (a null pointer
+ * is skipped) and returns the release. */
+VL_API int VL_CDECL GetVersaoReleaseFromString(const char *text, unsigned int length,
+                                               int *version, int *release);
+
+/* Writes the Redecard identification field "003021CL0401    :P" and the version field
+ * into out, NUL-terminated: the first 9 characters of version without their dots, padded
+ * with spaces to 9 when version has 9 characters or more, unpadded when shorter, 9 spaces
+ * when version is null. out holds at least 28 bytes. Returns the length written (27 for a
+ * version of 9 or more characters). */
+VL_API int VL_CDECL MontaVersaoRedecard(const char *version, char *out);
+/* The same with the head chosen by kind: '\\' gives "003021CL0401    ", 'g' gives
+ * "@03021C" followed by custom (null counts as empty), any other kind "003021C". out holds
+ * the head, ":P", 9 characters and the NUL. Returns the length written. */
+VL_API int VL_CDECL MontaVersaoRedecardEx(const char *version, char *out, char kind,
+                                          const char *custom);
 
 /* ==== end of frame/version ==== */
 

@@ -1,0 +1,57 @@
+// The frame services' subcommands: version strings and the INI file's path.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "tools/cli_run.h"
+
+namespace {
+
+using vl::test::run_cli;
+
+TEST(FrameCmd, VersionSplitsAndBuildsTheRedecardField) {
+  const auto four = run_cli("version 1.02.03.0004");
+  EXPECT_EQ(four.status, 0);
+  EXPECT_EQ(four.output,
+            "major 1 minor 2 release 3 build 4\nwithout build 1.2.3, as a number 102030004\n");
+
+  const auto redecard = run_cli("version 01.02.003 --redecard");
+  EXPECT_EQ(redecard.status, 0);
+  EXPECT_EQ(redecard.output,
+            "major 1 minor 2 release 0 build 3\nwithout build 1.2.0, as a number 102003\n"
+            "[003021CL0401    :P0102003  ]\n");
+
+  const auto refused = run_cli("version 12345.1.1");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.output, "vertalib version: '12345.1.1' is not a dotted version\n");
+  EXPECT_EQ(run_cli("version").status, 2);
+  EXPECT_EQ(run_cli("version 1.2.3.4 5.6.7.8").status, 2);
+}
+
+TEST(FrameCmd, IniPrintsThePathFound) {
+  namespace fs = std::filesystem;
+  const std::string unique = std::to_string(std::random_device{}());
+  const fs::path directory = fs::temp_directory_path() / ("vl_ini_cmd_" + unique);
+  fs::create_directories(directory);
+  std::ofstream(directory / "CMDTEST.INI") << "[VERTASRV]\n";
+  const char *saved = std::getenv("VertaIniPath");
+  const std::string saved_value = saved ? saved : "";
+  setenv("VertaIniPath", directory.c_str(), 1);
+  const auto found = run_cli("ini CMDTEST");
+  const auto missing = run_cli("ini NoSuch" + unique);
+  saved ? setenv("VertaIniPath", saved_value.c_str(), 1) : unsetenv("VertaIniPath");
+  fs::remove_all(directory);
+
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.output, directory.string() + "/CMDTEST.INI\n");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.output, fs::current_path().string() + "/NoSuch" + unique + ".INI\n" +
+                                "vertalib ini: NoSuch" + unique + ".INI not found\n");
+  EXPECT_EQ(run_cli("ini A B").status, 2);
+}
+
+}  // namespace
