@@ -150,6 +150,39 @@ VL_API double VL_CDECL CalculaPotencia(double base, double exponent);
 
 /* ==== convert/charset ==== */
 
+/* Counted conversions between ASCII, the library's EBCDIC tables, Latin-1 without accents,
+ * percent-encoded URI text and zoned hexadecimal. None refuses input: unmapped bytes take a
+ * fixed replacement. Nothing here writes a NUL unless said, or checks the size of out. */
+
+/* count bytes of ASCII to EBCDIC; bytes outside 0x20..0x7F become 0x20 (blank). */
+VL_API void VL_CDECL ASC2EBCDIC(unsigned char *out, const char *in, unsigned short count);
+/* count bytes of EBCDIC to ASCII; bytes without a mapping become '@'. When in[0] is
+ * already an ASCII digit the count bytes are copied unchanged and the result is 0; else 1
+ * (also for a count of 0, which reads nothing). */
+VL_API int VL_CDECL EBCDIC2ASC(char *out, const unsigned char *in, unsigned short count);
+/* The stdcall twins: the same arguments and results. */
+VL_API void VL_STDCALL ASC2EBCDIC_StdCall(unsigned char *out, const char *in, unsigned short count);
+VL_API int VL_STDCALL EBCDIC2ASC_StdCall(char *out, const unsigned char *in, unsigned short count);
+/* 1 when value is an EBCDIC digit (0xF0..0xF9), else 0. */
+VL_API int VL_CDECL IsEBCDIC(unsigned char value);
+/* 1 when count is below 1 or all count bytes are EBCDIC digits, else 0. */
+VL_API int VL_CDECL IsBufEBCDIC(const unsigned char *buffer, int count);
+/* The unaccented letter of an accented Latin-1 letter of the table (Ç -> C); any other
+ * byte unchanged. */
+VL_API char VL_CDECL latin1(char value);
+/* count bytes copied, each byte above 0x7E replaced as latin1 does. No NUL. */
+VL_API void VL_CDECL IEC8859ASC(char *out, const char *in, int count);
+VL_API void VL_CDECL IEC8859_ASC(char *out, const char *in, int count);
+/* Letters, digits and - _ . ~ copied, every other byte as %XX (upper case); NUL.
+ * out holds 3 * strlen(in) + 1 bytes. */
+VL_API void VL_CDECL URI_Encode(const char *in, char *out);
+/* count hex digits of in (two per byte, high nibble first), as Bin2ASC. Returns 0. No NUL. */
+VL_API int VL_CDECL zonarr(const unsigned char *in, char *out, unsigned int count);
+/* count characters packed two per byte, high nibble first: above '9' a character is its
+ * code - 0x37, else its code - 0x30 (no upper-casing: 'a' gives 0x2A); an odd count leaves
+ * the last low nibble 0. Writes (count + 1) / 2 bytes. */
+VL_API void VL_CDECL dezonarr(const char *in, unsigned char *out, int count);
+
 /* ==== end of convert/charset ==== */
 
 /* ==== convert/radix ==== */
