@@ -187,6 +187,57 @@ VL_API void VL_CDECL dezonarr(const char *in, unsigned char *out, int count);
 
 /* ==== convert/radix ==== */
 
+/* Radix digits are '0'..'9' (0..9) and 'A'..'Z' (10..35), upper case only. */
+
+/* The value of the NUL-terminated text in radix, read from its last character: a digit is
+ * c - '0' for '0'..'9', else c - 55. A digit at or above radix prints the line
+ * "Invalid Number" on standard output and gives -1. Empty (or null) text gives 0.
+ * 32-bit arithmetic, wrapping. */
+VL_API int VL_CDECL toDeci(const char *text, int radix);
+/* value in radix (2..36), upper case, in size - 1 characters zero-filled on the left (the
+ * last size - 1 digits when longer), NUL at out[size - 1]. 0, a negative value or a radix
+ * outside 2..36 give size - 1 '0's; a size below 1 writes nothing. Returns out. */
+VL_API char *VL_CDECL fromDeci(char *out, int radix, int value, int size);
+/* toDeci(text, 36). */
+VL_API int VL_CDECL convertBase36toDecimal(const char *text);
+/* fromDeci(out, 36, value, size). */
+VL_API char *VL_CDECL convertDecimaltoBase36(int value, char *out, unsigned int size);
+
+/* The Verta code writes 10..99 as their two decimal digits and 100..333 as a digit d
+ * '0'..'8' and a letter L, 100 + 26 * d + (L - 'A') (0A = 100, 8Z = 333). The conversions
+ * below read and write exactly two characters, no NUL. */
+
+/* The number of a Verta code; any other two characters as radix 36 (toDeci: "9A" is 334). */
+VL_API int VL_CDECL convertB36VertatoDecimal(const char *code);
+/* The two-digit radix-36 text of value, replaced by its Verta code when it stands for
+ * 10..333 (45 -> "45", 100 -> "0A", 5 -> "05", 334 -> "9A"). */
+VL_API void VL_CDECL convertDecimaltoB36Verta(int value, char *out);
+/* in copied to out, a Verta code replaced by its radix-36 text ("0A" -> "2S"). */
+VL_API void VL_CDECL convertB36VertatoBase36(const char *in, char *out);
+/* in copied to out, a radix-36 text of 10..333 replaced by its Verta code ("2S" -> "0A"). */
+VL_API void VL_CDECL convertBase36toB36Verta(const char *in, char *out);
+
+/* Three decimal texts (0..9999, 0..9999, 0..999) as 3 + 3 + 2 radix-32 digits; out holds
+ * 9 bytes, NUL-terminated. Returns 8. */
+VL_API int VL_CDECL toBit41Base32(char *out, const char *field1, const char *field2,
+                                  const char *field3);
+/* The eight radix-32 characters back to "%04d", "%04d", "%03d" texts (5, 5 and 4 bytes,
+ * NUL-terminated). 1 when valid; 0 with the fields "0000", "0000", "000" when a value is out
+ * of range or a character is not a radix-32 digit ('0'..'9', 'A'..'V'). */
+VL_API int VL_CDECL fromBit41Base32(const char *code, char *field1, char *field2, char *field3);
+
+/* Run-length coding: a count byte 0x80..0xBF stands for (count AND 0x3F) + 1 copies of the
+ * byte after it; every other byte stands for itself. */
+
+/* Encodes count bytes; runs of 3 to 64 and every byte 0x80..0xBF take a count byte. out
+ * holds 2 * count bytes. Returns the bytes written. */
+VL_API unsigned int VL_CDECL RleEncode(unsigned char *out, const unsigned char *in,
+                                       unsigned int count);
+/* Decodes count bytes into at most size bytes; returns the bytes written. 0, out untouched,
+ * when count is 0, the output would exceed size, or the last byte is a count byte. */
+VL_API unsigned int VL_CDECL RleDecode(unsigned char *out, const unsigned char *in,
+                                       unsigned int count, unsigned int size);
+
 /* ==== end of convert/radix ==== */
 
 VL_END_DECLS
