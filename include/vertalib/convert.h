@@ -150,9 +150,93 @@ VL_API double VL_CDECL CalculaPotencia(double base, double exponent);
 
 /* ==== convert/charset ==== */
 
+/* Counted conversions between ASCII, the library's EBCDIC tables, Latin-1 without accents,
+ * percent-encoded URI text and zoned hexadecimal. None refuses input: unmapped bytes take a
+ * fixed replacement. Nothing here writes a NUL unless said, or checks the size of out. */
+
+/* count bytes of ASCII to EBCDIC; bytes outside 0x20..0x7F become 0x20 (blank). */
+VL_API void VL_CDECL ASC2EBCDIC(unsigned char *out, const char *in, unsigned short count);
+/* count bytes of EBCDIC to ASCII; bytes without a mapping become '@'. When in[0] is
+ * already an ASCII digit the count bytes are copied unchanged and the result is 0; else 1
+ * (also for a count of 0, which reads nothing). */
+VL_API int VL_CDECL EBCDIC2ASC(char *out, const unsigned char *in, unsigned short count);
+/* The stdcall twins: the same arguments and results. */
+VL_API void VL_STDCALL ASC2EBCDIC_StdCall(unsigned char *out, const char *in, unsigned short count);
+VL_API int VL_STDCALL EBCDIC2ASC_StdCall(char *out, const unsigned char *in, unsigned short count);
+/* 1 when value is an EBCDIC digit (0xF0..0xF9), else 0. */
+VL_API int VL_CDECL IsEBCDIC(unsigned char value);
+/* 1 when count is below 1 or all count bytes are EBCDIC digits, else 0. */
+VL_API int VL_CDECL IsBufEBCDIC(const unsigned char *buffer, int count);
+/* The unaccented letter of an accented Latin-1 letter of the table (Ç -> C); any other
+ * byte unchanged. */
+VL_API char VL_CDECL latin1(char value);
+/* count bytes copied, each byte above 0x7E replaced as latin1 does. No NUL. */
+VL_API void VL_CDECL IEC8859ASC(char *out, const char *in, int count);
+VL_API void VL_CDECL IEC8859_ASC(char *out, const char *in, int count);
+/* Letters, digits and - _ . ~ copied, every other byte as %XX (upper case); NUL.
+ * out holds 3 * strlen(in) + 1 bytes. */
+VL_API void VL_CDECL URI_Encode(const char *in, char *out);
+/* count hex digits of in (two per byte, high nibble first), as Bin2ASC. Returns 0. No NUL. */
+VL_API int VL_CDECL zonarr(const unsigned char *in, char *out, unsigned int count);
+/* count characters packed two per byte, high nibble first: above '9' a character is its
+ * code - 0x37, else its code - 0x30 (no upper-casing: 'a' gives 0x2A); an odd count leaves
+ * the last low nibble 0. Writes (count + 1) / 2 bytes. */
+VL_API void VL_CDECL dezonarr(const char *in, unsigned char *out, int count);
+
 /* ==== end of convert/charset ==== */
 
 /* ==== convert/radix ==== */
+
+/* Radix digits are '0'..'9' (0..9) and 'A'..'Z' (10..35), upper case only. */
+
+/* The value of the NUL-terminated text in radix, read from its last character: a digit is
+ * c - '0' for '0'..'9', else c - 55. A digit at or above radix prints the line
+ * "Invalid Number" on standard output and gives -1. Empty (or null) text gives 0.
+ * 32-bit arithmetic, wrapping. */
+VL_API int VL_CDECL toDeci(const char *text, int radix);
+/* value in radix (2..36), upper case, in size - 1 characters zero-filled on the left (the
+ * last size - 1 digits when longer), NUL at out[size - 1]. 0, a negative value or a radix
+ * outside 2..36 give size - 1 '0's; a size below 1 writes nothing. Returns out. */
+VL_API char *VL_CDECL fromDeci(char *out, int radix, int value, int size);
+/* toDeci(text, 36). */
+VL_API int VL_CDECL convertBase36toDecimal(const char *text);
+/* fromDeci(out, 36, value, size). */
+VL_API char *VL_CDECL convertDecimaltoBase36(int value, char *out, unsigned int size);
+
+/* The Verta code writes 10..99 as their two decimal digits and 100..333 as a digit d
+ * '0'..'8' and a letter L, 100 + 26 * d + (L - 'A') (0A = 100, 8Z = 333). The conversions
+ * below read and write exactly two characters, no NUL. */
+
+/* The number of a Verta code; any other two characters as radix 36 (toDeci: "9A" is 334). */
+VL_API int VL_CDECL convertB36VertatoDecimal(const char *code);
+/* The two-digit radix-36 text of value, replaced by its Verta code when it stands for
+ * 10..333 (45 -> "45", 100 -> "0A", 5 -> "05", 334 -> "9A"). */
+VL_API void VL_CDECL convertDecimaltoB36Verta(int value, char *out);
+/* in copied to out, a Verta code replaced by its radix-36 text ("0A" -> "2S"). */
+VL_API void VL_CDECL convertB36VertatoBase36(const char *in, char *out);
+/* in copied to out, a radix-36 text of 10..333 replaced by its Verta code ("2S" -> "0A"). */
+VL_API void VL_CDECL convertBase36toB36Verta(const char *in, char *out);
+
+/* Three decimal texts (0..9999, 0..9999, 0..999) as 3 + 3 + 2 radix-32 digits; out holds
+ * 9 bytes, NUL-terminated. Returns 8. */
+VL_API int VL_CDECL toBit41Base32(char *out, const char *field1, const char *field2,
+                                  const char *field3);
+/* The eight radix-32 characters back to "%04d", "%04d", "%03d" texts (5, 5 and 4 bytes,
+ * NUL-terminated). 1 when valid; 0 with the fields "0000", "0000", "000" when a value is out
+ * of range or a character is not a radix-32 digit ('0'..'9', 'A'..'V'). */
+VL_API int VL_CDECL fromBit41Base32(const char *code, char *field1, char *field2, char *field3);
+
+/* Run-length coding: a count byte 0x80..0xBF stands for (count AND 0x3F) + 1 copies of the
+ * byte after it; every other byte stands for itself. */
+
+/* Encodes count bytes; runs of 3 to 64 and every byte 0x80..0xBF take a count byte. out
+ * holds 2 * count bytes. Returns the bytes written. */
+VL_API unsigned int VL_CDECL RleEncode(unsigned char *out, const unsigned char *in,
+                                       unsigned int count);
+/* Decodes count bytes into at most size bytes; returns the bytes written. 0, out untouched,
+ * when count is 0, the output would exceed size, or the last byte is a count byte. */
+VL_API unsigned int VL_CDECL RleDecode(unsigned char *out, const unsigned char *in,
+                                       unsigned int count, unsigned int size);
 
 /* ==== end of convert/radix ==== */
 
