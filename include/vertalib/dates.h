@@ -87,6 +87,37 @@ VL_API void VL_CDECL RetornaAnoTrn(char *out, const char *mmdd, int mode);
 
 /* ==== dates/clock ==== */
 
+/* Date-times are digit texts AAAAMMDDHHMMSS (14), AAMMDDHHMMSS (12), HHMM (4), read as the
+ * calendar reads its fields. The time value is a signed 64-bit count of seconds since
+ * 1 January 1970 UTC; local time is the process's time zone with its daylight saving. */
+
+/* The local clock now, written with its NUL (out holds the characters plus one); each
+ * returns the number of characters written. */
+VL_API int VL_CDECL ObtemDatalocalAAAAMMDD(char *out);   /* AAAAMMDD, 8 */
+VL_API int VL_CDECL ObtemDatalocalDDMMAA(char *out);     /* DDMMAA, 6 */
+VL_API int VL_CDECL ObtemDatalocalDDMMAAAA(char *out);   /* DDMMAAAA, 8 */
+VL_API int VL_CDECL ObtemHoraLocal(char *out);           /* HHMMSS, 6 */
+VL_API int VL_CDECL ObtemAAAAMMDDHHMMSS(char *out);      /* AAAAMMDDHHMMSS, 14 */
+/* 1 when the AAAAMMDD of a and b differ or a's time of day is more than minutes minutes
+ * after b's; 0 otherwise (a not after b included). */
+VL_API int VL_CDECL DiffDataHoraToMin(const char *a, const char *b, int minutes);
+/* Seconds from b to a, both local AAAAMMDDHHMMSS; 0 when either cannot be represented. */
+VL_API double VL_CDECL SubtraiDtHr(const char *a, const char *b);
+/* Minutes from HHMM from to HHMM to within one day, or -1 when to is earlier. */
+VL_API int VL_CDECL GetDifHHMM(const char *from, const char *to);
+/* The time value of local AAMMDDHHMMSS (year 2000 + AA; fields out of range carry over),
+ * or -1 when it cannot be represented. */
+VL_API int64_t VL_CDECL dthr2Time(const char *aammddhhmmss);
+/* The local time of *t as 14 characters AAAAMMDDHHMMSS (the year's last 4 digits), no NUL;
+ * out is left alone when *t has no local time. */
+VL_API void VL_CDECL Time2dthr(char *out, const int64_t *t);
+/* 1 if date (AAAAMMDD as a number) is base or the day after base, else 0. Uses the
+ * ReftoGreg buffer. */
+VL_API int VL_CDECL VerificaDataMensagem(int32_t date, int32_t base);
+/* 1 if date is base or, compared as text, not after base plus days (the limit's century
+ * from pivot 98), else 0. Uses the ReftoGreg and century buffers. */
+VL_API int VL_CDECL VerificaDiffDataMensagem(int32_t date, int32_t base, int days);
+
 /* ==== end of dates/clock ==== */
 
 VL_END_DECLS
