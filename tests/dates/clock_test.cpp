@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "vertalib/dates.h"
@@ -19,22 +20,14 @@ class LocalClock : public ::testing::Test {
     setenv("TZ", zone, 1);
     tzset();
   }
-  void SetUp() override {
-    const char *zone = std::getenv("TZ");
-    had_zone_ = zone != nullptr;
-    if (had_zone_) saved_ = zone;
-  }
   void TearDown() override {
-    if (had_zone_)
-      setenv("TZ", saved_.c_str(), 1);
-    else
-      unsetenv("TZ");
+    saved_ ? setenv("TZ", saved_->c_str(), 1) : unsetenv("TZ");
     tzset();
   }
 
  private:
-  bool had_zone_ = false;
-  std::string saved_;
+  const std::optional<std::string> saved_ =
+      std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
 };
 
 // The system's local AAAAMMDDHHMMSS of t.
