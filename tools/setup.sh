@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing the library needs (Debian packages).
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libmbedtls-dev)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libmbedtls-dev tzdata)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
