@@ -142,29 +142,41 @@ TEST(Base32Fields, EachFieldRoundTripsOverItsRange) {
   for (int v = 0; v <= 9999; ++v) ASSERT_TRUE(round_trip(v, 9999 - v, v % 1000)) << v;
 }
 
-std::string rle(bool encode, const std::string &in, unsigned size = 0) {
-  std::vector<unsigned char> out((encode ? 2 * in.size() : size) + 1, kUntouched);
-  const auto *bytes = reinterpret_cast<const unsigned char *>(in.data());
-  const auto count = static_cast<unsigned>(in.size());
-  const unsigned written = encode ? RleEncode(out.data(), bytes, count) : RleDecode(out.data(), bytes, count, size);
+std::string encode(const std::string &in) {
+  std::vector<unsigned char> out(2 * in.size() + 1, kUntouched);
+  const unsigned written =
+      RleEncode(out.data(), reinterpret_cast<const unsigned char *>(in.data()), static_cast<unsigned>(in.size()));
   for (size_t i = written; i < out.size(); ++i)
     if (out[i] != kUntouched) return "wrote past its result";
   return std::string(reinterpret_cast<const char *>(out.data()), written);
 }
 
-TEST(RunLength, RunsCountLikeBytesAndRefusals) {
-  EXPECT_EQ(rle(true, "AAAAB"), "\x83" "AB");
-  EXPECT_EQ(rle(true, "AAB"), "AAB");
-  EXPECT_EQ(rle(true, "\x85"), "\x80\x85");
-  EXPECT_EQ(rle(true, "\x85\x85"), "\x81\x85");
-  EXPECT_EQ(rle(true, std::string(130, 'A')), "\xBF" "A\xBF" "AAA") << "runs stop at 64";
-  EXPECT_EQ(rle(true, ""), "");
+// The result and the first `size` bytes of out (untouched ones shown as 0xA5); the byte after
+// them must stay untouched.
+std::pair<unsigned, std::string> decode(const std::string &in, unsigned size) {
+  std::vector<unsigned char> out(size + 1, kUntouched);
+  const unsigned written =
+      RleDecode(out.data(), reinterpret_cast<const unsigned char *>(in.data()), static_cast<unsigned>(in.size()), size);
+  if (out[size] != kUntouched) return {written, "wrote past size"};
+  return {written, std::string(reinterpret_cast<const char *>(out.data()), size)};
+}
 
-  EXPECT_EQ(rle(false, "\x83" "AB", 5), "AAAAB");
-  EXPECT_EQ(rle(false, "\x83" "AB", 4), "");
-  EXPECT_EQ(rle(false, "\xBF\xC0", 64), std::string(64, '\xC0'));
-  EXPECT_EQ(rle(false, "AB\x83", 100), "") << "a count byte with no data byte after it";
-  EXPECT_EQ(rle(false, "", 100), "");
+TEST(RunLength, RunsCountLikeBytesAndRefusals) {
+  EXPECT_EQ(encode("AAAAB"), "\x83" "AB");
+  EXPECT_EQ(encode("AAB"), "AAB");
+  EXPECT_EQ(encode("\x85"), "\x80\x85");
+  EXPECT_EQ(encode("\x85\x85"), "\x81\x85");
+  EXPECT_EQ(encode(std::string(130, 'A')), "\xBF" "A\xBF" "AAA") << "runs stop at 64";
+  EXPECT_EQ(encode(""), "");
+
+  EXPECT_EQ(decode("\x83" "AB", 5), std::make_pair(5u, std::string("AAAAB")));
+  EXPECT_EQ(decode("\xBF\xC0", 64), std::make_pair(64u, std::string(64, '\xC0')));
+  // Refused: the runs that fitted stay written, nothing goes past size.
+  EXPECT_EQ(decode("\x83" "AB", 4), std::make_pair(0u, std::string("AAAA")));
+  EXPECT_EQ(decode("B\x83" "A", 4), std::make_pair(0u, std::string("B\xA5\xA5\xA5")));
+  EXPECT_EQ(decode("AB\x83", 5), std::make_pair(0u, std::string("AB\xA5\xA5\xA5")))
+      << "a count byte with no data byte after it";
+  EXPECT_EQ(decode("", 1), std::make_pair(0u, std::string("\xA5")));
 }
 
 TEST(RunLength, DecodingGivesBackRandomBuffersThatFitExactly) {
@@ -176,11 +188,11 @@ TEST(RunLength, DecodingGivesBackRandomBuffersThatFitExactly) {
       const auto byte = static_cast<char>(random() % 4 == 0 ? 0x80 + random() % 64 : random() % 256);
       buffer.append(std::min<size_t>(1 + random() % 80, length - buffer.size()), byte);
     }
-    const std::string encoded = rle(true, buffer);
+    const std::string encoded = encode(buffer);
     ASSERT_LE(encoded.size(), 2 * buffer.size());
     const auto size = static_cast<unsigned>(buffer.size());
-    ASSERT_EQ(rle(false, encoded, size), buffer);
-    ASSERT_EQ(rle(false, encoded, size - 1), "");
+    ASSERT_EQ(decode(encoded, size), std::make_pair(size, buffer));
+    ASSERT_EQ(decode(encoded, size - 1).first, 0u);
   }
 }
 
