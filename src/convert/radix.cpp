@@ -16,7 +16,11 @@ constexpr char radix_digit(unsigned value) { return "0123456789ABCDEFGHIJKLMNOPQ
 
 // The digit value toDeci gives a character: c - '0' for decimal digits, c - 55 for every
 // other character, so 'A'..'Z' are 10..35 and characters below 'A' come out small or negative.
-constexpr int digit_value(char c) { return (c >= '0' && c <= '9') ? c - '0' : c - 55; }
+// Bytes above 0x7F are read as signed codes (0xFF is -1) whatever the platform's char is.
+constexpr int digit_value(char c) {
+  const int code = static_cast<signed char>(c);
+  return (code >= '0' && code <= '9') ? code - '0' : code - 55;
+}
 
 // ---- the Verta code ----
 
