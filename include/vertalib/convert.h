@@ -233,8 +233,9 @@ VL_API int VL_CDECL fromBit41Base32(const char *code, char *field1, char *field2
  * holds 2 * count bytes. Returns the bytes written. */
 VL_API unsigned int VL_CDECL RleEncode(unsigned char *out, const unsigned char *in,
                                        unsigned int count);
-/* Decodes count bytes into at most size bytes; returns the bytes written. 0, out untouched,
- * when count is 0, the output would exceed size, or the last byte is a count byte. */
+/* Decodes count bytes into at most size bytes; returns the bytes written. 0 when count is 0,
+ * a run would exceed size, or the last byte is a count byte; the runs decoded before the
+ * refusal stay in out. Never writes past out[size - 1]. */
 VL_API unsigned int VL_CDECL RleDecode(unsigned char *out, const unsigned char *in,
                                        unsigned int count, unsigned int size);
 

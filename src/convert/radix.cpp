@@ -16,7 +16,11 @@ constexpr char radix_digit(unsigned value) { return "0123456789ABCDEFGHIJKLMNOPQ
 
 // The digit value toDeci gives a character: c - '0' for decimal digits, c - 55 for every
 // other character, so 'A'..'Z' are 10..35 and characters below 'A' come out small or negative.
-constexpr int digit_value(char c) { return (c >= '0' && c <= '9') ? c - '0' : c - 55; }
+// Bytes above 0x7F are read as signed codes (0xFF is -1) whatever the platform's char is.
+constexpr int digit_value(char c) {
+  const int code = static_cast<signed char>(c);
+  return (code >= '0' && code <= '9') ? code - '0' : code - 55;
+}
 
 // ---- the Verta code ----
 
@@ -118,22 +122,6 @@ constexpr unsigned kMaxRun = 64;
 
 constexpr bool is_count_byte(unsigned char b) { return (b & kCountMask) == kCountTag; }
 constexpr unsigned run_of(unsigned char count_byte) { return (count_byte & 0x3Fu) + 1; }
-
-// The number of bytes count input bytes decode to, or 0 when they do not fit size or end
-// with a count byte that has no data byte after it.
-unsigned decoded_length(const unsigned char *in, unsigned count, unsigned size) {
-  uint64_t total = 0;
-  for (unsigned i = 0; i < count; ++i) {
-    unsigned n = 1;
-    if (is_count_byte(in[i])) {
-      if (i + 1 == count) return 0;
-      n = run_of(in[i++]);
-    }
-    total += n;
-    if (total > size) return 0;
-  }
-  return static_cast<unsigned>(total);
-}
 
 }  // namespace
 
@@ -253,13 +241,15 @@ VL_API unsigned int VL_CDECL RleEncode(unsigned char *out, const unsigned char *
 
 VL_API unsigned int VL_CDECL RleDecode(unsigned char *out, const unsigned char *in,
                                        unsigned int count, unsigned int size) {
-  // Measured first, so a refused input leaves out untouched.
-  const unsigned length = decoded_length(in, count, size);
-  if (length == 0) return 0;
   unsigned written = 0;
   for (unsigned i = 0; i < count; ++i) {
     unsigned n = 1;
-    if (is_count_byte(in[i])) n = run_of(in[i++]);
+    if (is_count_byte(in[i])) {
+      if (i + 1 == count) return 0;  // a count byte with no data byte after it
+      n = run_of(in[i++]);
+    }
+    // A run that does not fit refuses the whole input; the runs before it stay written.
+    if (n > size - written) return 0;
     std::memset(out + written, in[i], n);
     written += n;
   }
