@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "vertalib/fields.h"
+
+namespace {
+
+TEST(Bitmap, BitsCountFromTheHighBitOfByteZero) {
+  unsigned char map[16] = {};
+  for (int bit : {1, 10, 64, 65, 128, 10}) SetBIT(bit, map);
+  ResetBIT(11, map);
+  ResetBIT(128, map);
+  const unsigned char expected[16] = {0x80, 0x40, 0, 0, 0, 0, 0, 0x01, 0x80};
+  EXPECT_EQ(std::memcmp(map, expected, 16), 0);
+  const unsigned char ones[2] = {0xFF, 0x01};
+  const int masks[] = {-128, 64, 32, 16, 8, 4, 2, 1};
+  for (int bit = 1; bit <= 8; ++bit) EXPECT_EQ(isON(ones, bit), masks[bit - 1]) << bit;
+  EXPECT_EQ(isON(ones, 9), 0);
+  EXPECT_EQ(isON(ones, 16), 1);
+}
+
+TEST(RecordBitmap, LivesInBytes29To44AndIgnoresBadArguments) {
+  unsigned char record[48], expected[48];
+  std::memset(record, 0xA5, sizeof record);
+  std::memset(record + 29, 0, 16);
+  std::memcpy(expected, record, sizeof record);
+  for (int bit : {1, 64, 65, 128, 0, 129, -3}) SetBITISO(bit, record);
+  SetBITISO(5, nullptr);
+  ResetBITISO(5, nullptr);
+  ResetBITISO(128, record);
+  ResetBITISO(129, record);
+  expected[29] = 0x80;
+  expected[36] = 0x01;
+  expected[37] = 0x80;
+  EXPECT_EQ(std::memcmp(record, expected, sizeof record), 0);
+  std::memset(record + 29, 0xFF, 16);
+  std::memset(expected + 29, 0xFF, 16);
+  expected[29] = 0x9F;
+  expected[37] = 0x7F;
+  EXPECT_EQ(ResetBits(record, 2, 3, 65, 0, 4), 0) << "bit 4 follows the end of the list";
+  EXPECT_EQ(std::memcmp(record, expected, sizeof record), 0);
+}
+
+}  // namespace
