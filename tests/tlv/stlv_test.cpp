@@ -56,9 +56,17 @@ TEST(StlvRecords, KeepTheirFieldOrder) {
 
 TEST(StlvList, PutsNewElementsInFrontAndWritesThemNewestFirst) {
   STLV_Lista list;
+  std::memset(&list, 'Z', sizeof list);
   ASSERT_EQ(STLV_CriaListaHeader(&list, "HEADERTEXT1-cut", "CODEX"), 1);
-  EXPECT_STREQ(list.header_text, "HEADERTEXT1");
-  EXPECT_STREQ(list.header_code, "CODE");
+  // The byte after each field is left alone.
+  EXPECT_EQ(std::string(list.header_text, 12), "HEADERTEXT1Z");
+  EXPECT_EQ(std::string(list.header_code, 5), "CODEZ");
+  STLV_CriaListaHeader(&list, "HEAD", nullptr);
+  EXPECT_EQ(std::string(list.header_text, 12), std::string("HEAD\0\0\0\0\0\0\0Z", 12));
+  EXPECT_EQ(std::string(list.header_code, 5), std::string("\0\0\0\0Z", 5));
+  EXPECT_EQ(list.count, 0);
+  EXPECT_EQ(list.first, nullptr);
+  STLV_CriaListaHeader(&list, "HEADERTEXT1", "CODE");
   ASSERT_EQ(STLV_AdicionaID(&list, 1, 2, "AB"), 1);
   ASSERT_EQ(STLV_AdicionaID(&list, 2, 3, "CDE"), 1);
   ASSERT_EQ(STLV_AdicionaID(&list, 3, 1, "F"), 1);
@@ -115,7 +123,6 @@ TEST(StlvList, ReplacesAndRemovesByIdentifier) {
   // A removed element leaves the list whole and belongs to the caller.
   STLV_Elemento *nine = STLV_RemoveID(&list, 9);
   ASSERT_NE(nine, nullptr);
-  EXPECT_EQ(nine->next, nullptr);
   EXPECT_EQ(list.count, 1);
   EXPECT_EQ(list.first->id, 7);
   EXPECT_EQ(list.first->previous, nullptr);
