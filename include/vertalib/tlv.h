@@ -21,8 +21,9 @@ typedef struct STLV_Elemento {
 /* The list header (caller-owned). New elements go in front, so the list runs from the
  * newest to the oldest element. */
 typedef struct STLV_Lista {
-  char header_text[12];  /* 11 characters and a NUL */
-  char header_code[5];   /* 4 characters and a NUL */
+  char header_text[12];  /* 11 characters; the last byte is set to NUL by STLV_CriaLista and
+                            STLV_CriaListaFromBuffer (not by STLV_CriaListaHeader) */
+  char header_code[5];   /* 4 characters; the last byte likewise */
   int count;
   STLV_Elemento *first;
 } STLV_Lista;
@@ -31,7 +32,9 @@ typedef struct STLV_Lista {
  * still points to are not released (empty a used list with STLV_EsvaziaLista first). */
 VL_API int VL_CDECL STLV_CriaLista(STLV_Lista *list);
 /* Starts an empty list with at most 11 characters of header text and 4 of header code,
- * NUL-filled; null texts count as empty. 0 for a null list. */
+ * NUL-filled within those 11 and 4 bytes; null texts count as empty. header_text[11] and
+ * header_code[4] keep what the record held (clear the record first to read the fields as
+ * NUL-terminated text). 0 for a null list. */
 VL_API int VL_CDECL STLV_CriaListaHeader(STLV_Lista *list, const char *header_text,
                                          const char *header_code);
 /* Builds a list from an STLV buffer: a 32-bit little-endian count of the text bytes that
@@ -57,7 +60,8 @@ VL_API STLV_Elemento *VL_CDECL STLV_AlocaNovoElemento(int id, int length, const 
  * and an absent identifier), 0 when the heap refuses. */
 VL_API int VL_CDECL STLV_AdicionaID(STLV_Lista *list, int id, int length, const char *data);
 /* Unlinks the first element with the identifier and hands it to the caller (the library
- * never releases it); null when absent. */
+ * never releases it); its own previous and next still hold its former neighbours. Null
+ * when absent. */
 VL_API STLV_Elemento *VL_CDECL STLV_RemoveID(STLV_Lista *list, int id);
 
 /* ==== end of tlv/stlv ==== */

@@ -31,14 +31,13 @@ STLV_Elemento *find(const STLV_Lista *list, int id) {
   return nullptr;
 }
 
+// Joins the element's neighbours; the element's own links are left as they were.
 void unlink(STLV_Lista *list, STLV_Elemento *element) {
   if (element->previous != nullptr)
     element->previous->next = element->next;
   else
     list->first = element->next;
   if (element->next != nullptr) element->next->previous = element->previous;
-  element->previous = nullptr;
-  element->next = nullptr;
   --list->count;
 }
 
@@ -61,14 +60,18 @@ void replace_data(STLV_Elemento *element, int length, const char *data) {
 void start_empty(STLV_Lista *list) {
   list->count = 0;
   list->first = nullptr;
+}
+
+void clear_header(STLV_Lista *list) {
   std::memset(list->header_text, 0, sizeof list->header_text);
   std::memset(list->header_code, 0, sizeof list->header_code);
 }
 
-// Copies at most limit characters, stopping at a NUL; the rest of the field stays 0.
-void copy_header_field(char *field, const char *text, size_t limit) {
-  if (text == nullptr) return;
-  std::memcpy(field, text, vl::bounded_length(text, limit));
+// Sets the first limit bytes of the field to at most limit characters of text, stopping at
+// a NUL and filled up with NULs; the byte after them is not touched.
+void set_header_field(char *field, const char *text, size_t limit) {
+  std::memset(field, 0, limit);
+  if (text != nullptr) std::memcpy(field, text, vl::bounded_length(text, limit));
 }
 
 // The length word is little-endian whatever the machine.
@@ -109,14 +112,16 @@ extern "C" {
 int STLV_CriaLista(STLV_Lista *list) {
   if (list == nullptr) return 0;
   start_empty(list);
+  clear_header(list);
   return 1;
 }
 
 int STLV_CriaListaHeader(STLV_Lista *list, const char *header_text, const char *header_code) {
   if (list == nullptr) return 0;
   start_empty(list);
-  copy_header_field(list->header_text, header_text, kHeaderText);
-  copy_header_field(list->header_code, header_code, kHeaderCode);
+  // Only the 11 and 4 bytes are set: the terminator bytes after them keep what they held.
+  set_header_field(list->header_text, header_text, kHeaderText);
+  set_header_field(list->header_code, header_code, kHeaderCode);
   return 1;
 }
 
@@ -187,12 +192,13 @@ int STLV_MontaBufferFromLista(STLV_Lista *list, char *buffer) {
 int STLV_CriaListaFromBuffer(STLV_Lista *list, const char *buffer) {
   if (list == nullptr) return 0;
   start_empty(list);
+  clear_header(list);
   const int length = read_length_word(buffer);
   const char *text = buffer + 4;
   if (length < static_cast<int>(kHeaderText)) return 0;
-  copy_header_field(list->header_text, text, kHeaderText);
+  set_header_field(list->header_text, text, kHeaderText);
   if (length < kHeaderLength) return 0;
-  copy_header_field(list->header_code, text + kHeaderText, kHeaderCode);
+  set_header_field(list->header_code, text + kHeaderText, kHeaderCode);
   // Reading never goes past the length word: an element whose two digit pairs do not fit
   // ends the reading, and data running past the end is taken only as far as the text goes.
   for (int offset = kHeaderLength; offset + kElementPrefix <= length;) {
