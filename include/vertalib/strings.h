@@ -63,7 +63,7 @@ VL_API void VL_CDECL SubstituiBrancosPorZeros(char *text, int count);
 VL_API void VL_CDECL StrToUpp(char *text, int count);
 
 /* Predicates over NUL-terminated text: 1 true, 0 false; an empty text is true, a null
- * pointer false. */
+ * pointer false (except for IsNumericEx with count 0, which reads nothing). */
 
 /* Every character is a decimal digit. */
 VL_API int VL_CDECL IsNumeric(const char *text);
