@@ -172,8 +172,9 @@ VL_API void VL_CDECL StrRemoveStringBuffer(char *text, const char *find) {
 
 VL_API int VL_CDECL StrRemoveStringValorBuffer(char *text, int capacity, const char *label,
                                                const char *prefix) {
-  if (text == nullptr || is_empty(label) || vl::non_negative(capacity) < std::strlen(label))
+  if (text == nullptr || label == nullptr || vl::non_negative(capacity) < std::strlen(label))
     return 0;
+  // An empty label occurs at the start of any text, so the value removed is the one there.
   char *start = std::strstr(text, label);
   if (start == nullptr) return 0;
   const char *rest = skip_spaces(start + std::strlen(label));

@@ -70,6 +70,9 @@ TEST(Removal, ClosesTheGapAndSearchesOnFromIt) {
   char cut[] = "TOTAL 1 abcdef";
   EXPECT_EQ(StrRemoveStringValorBuffer(cut, 5, "TOTAL", ""), 1);
   EXPECT_STREQ(cut, " abcd") << "the rest is cut at capacity";
+  char leading[] = "  R$ 1,00 x";
+  EXPECT_EQ(StrRemoveStringValorBuffer(leading, 40, "", "R$"), 1) << "an empty label is at the start";
+  EXPECT_STREQ(leading, " x");
   char refused[] = "TOTAL 1";
   EXPECT_EQ(StrRemoveStringValorBuffer(refused, 4, "TOTAL", nullptr), 0);
   EXPECT_EQ(StrRemoveStringValorBuffer(refused, 40, "SUB", nullptr), 0);
