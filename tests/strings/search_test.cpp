@@ -91,6 +91,8 @@ TEST(StrCrop, TrimsBySideWithinLengthAndAlwaysTerminates) {
   EXPECT_EQ(out.all(), with("ab\0\0\0\0", 6, 8));
   EXPECT_EQ(StrCrop(out.bytes, "000", 3, '0', 1), 0) << "all trimmed: out is emptied";
   EXPECT_EQ(out.all(), with("\0b\0\0\0\0", 6, 8));
+  EXPECT_EQ(StrCrop(out.bytes, "a0\0" "b", 4, '0', 0), 1) << "the right trim starts at the NUL";
+  EXPECT_STREQ(out.bytes, "a");
 }
 
 TEST(Substrings, CutAtTheFirstOrLastSeparatorWithinSize) {
