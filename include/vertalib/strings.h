@@ -63,7 +63,7 @@ VL_API void VL_CDECL SubstituiBrancosPorZeros(char *text, int count);
 VL_API void VL_CDECL StrToUpp(char *text, int count);
 
 /* Predicates over NUL-terminated text: 1 true, 0 false; an empty text is true, a null
- * pointer false. */
+ * pointer false (except for IsNumericEx with count 0, which reads nothing). */
 
 /* Every character is a decimal digit. */
 VL_API int VL_CDECL IsNumeric(const char *text);
@@ -109,8 +109,9 @@ VL_API void VL_CDECL StrRemoveStringBuffer(char *text, const char *find);
 /* Removes a labelled value: the first occurrence of label, the spaces after it, prefix
  * (when given, not empty and present) with the spaces after it, and the run of digits,
  * '.', ',' and '/' that follows. The rest of the text (at most capacity characters) moves
- * to where label began and is NUL-terminated. Returns 1 when removed; 0, text unchanged,
- * when label is null, empty or absent, or capacity is below its length. */
+ * to where label began and is NUL-terminated (an empty label is found at the start).
+ * Returns 1 when removed; 0, text unchanged, when label is null or absent, or capacity is
+ * below its length. */
 VL_API int VL_CDECL StrRemoveStringValorBuffer(char *text, int capacity, const char *label,
                                                const char *prefix);
 

@@ -168,7 +168,8 @@ VL_API void VL_CDECL StrToUpp(char *text, int count) {
 VL_API int VL_CDECL IsNumeric(const char *text) { return every_character(text, vl::is_digit); }
 
 VL_API int VL_CDECL IsNumericEx(const char *text, int count) {
-  if (text == nullptr || count < 0) return 0;
+  // Count 0 reads no character, so it holds even for a null text.
+  if (count < 0 || (text == nullptr && count > 0)) return 0;
   for (int i = 0; i < count; ++i)
     if (!vl::is_digit(text[i])) return 0;  // the NUL is not a digit, so the walk stops there
   return 1;

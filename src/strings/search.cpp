@@ -172,8 +172,9 @@ VL_API void VL_CDECL StrRemoveStringBuffer(char *text, const char *find) {
 
 VL_API int VL_CDECL StrRemoveStringValorBuffer(char *text, int capacity, const char *label,
                                                const char *prefix) {
-  if (text == nullptr || is_empty(label) || vl::non_negative(capacity) < std::strlen(label))
+  if (text == nullptr || label == nullptr || vl::non_negative(capacity) < std::strlen(label))
     return 0;
+  // An empty label occurs at the start of any text, so the value removed is the one there.
   char *start = std::strstr(text, label);
   if (start == nullptr) return 0;
   const char *rest = skip_spaces(start + std::strlen(label));
@@ -198,9 +199,10 @@ VL_API int VL_CDECL StrCrop(char *out, const char *src, int length, char ch, int
     while (skipped < count && src[skipped] == ch) ++skipped;
     if (skipped == count) return 0;
   }
-  size_t kept = count - skipped;
-  std::memcpy(out, src + skipped, kept);
-  out[kept] = '\0';
+  std::memcpy(out, src + skipped, count - skipped);
+  out[count - skipped] = '\0';
+  // The copy ends at its first NUL, so the trailing characters are those before it.
+  size_t kept = std::strlen(out);
   if (trim_right)
     while (kept > 0 && out[kept - 1] == ch) out[--kept] = '\0';
   return static_cast<int>(std::strlen(out));

@@ -124,6 +124,7 @@ TEST(Predicates, TestAsciiClasses) {
   EXPECT_EQ(IsNumericEx("12", 3), 0) << "the NUL is not a digit";
   EXPECT_EQ(IsNumericEx("12x", 2), 1);
   EXPECT_EQ(IsNumericEx("1", -1), 0);
+  EXPECT_EQ(IsNumericEx(nullptr, 0), 1) << "count 0 reads nothing";
   EXPECT_EQ(IsAlphabet("AZaz"), 1);
   EXPECT_EQ(IsAlphabet("@[`{"), 0);
   EXPECT_EQ(IsAlphaNumeric("Ab19"), 1);

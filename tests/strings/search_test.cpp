@@ -70,6 +70,9 @@ TEST(Removal, ClosesTheGapAndSearchesOnFromIt) {
   char cut[] = "TOTAL 1 abcdef";
   EXPECT_EQ(StrRemoveStringValorBuffer(cut, 5, "TOTAL", ""), 1);
   EXPECT_STREQ(cut, " abcd") << "the rest is cut at capacity";
+  char leading[] = "  R$ 1,00 x";
+  EXPECT_EQ(StrRemoveStringValorBuffer(leading, 40, "", "R$"), 1) << "an empty label is at the start";
+  EXPECT_STREQ(leading, " x");
   char refused[] = "TOTAL 1";
   EXPECT_EQ(StrRemoveStringValorBuffer(refused, 4, "TOTAL", nullptr), 0);
   EXPECT_EQ(StrRemoveStringValorBuffer(refused, 40, "SUB", nullptr), 0);
@@ -88,6 +91,8 @@ TEST(StrCrop, TrimsBySideWithinLengthAndAlwaysTerminates) {
   EXPECT_EQ(out.all(), with("ab\0\0\0\0", 6, 8));
   EXPECT_EQ(StrCrop(out.bytes, "000", 3, '0', 1), 0) << "all trimmed: out is emptied";
   EXPECT_EQ(out.all(), with("\0b\0\0\0\0", 6, 8));
+  EXPECT_EQ(StrCrop(out.bytes, "a0\0" "b", 4, '0', 0), 1) << "the right trim starts at the NUL";
+  EXPECT_STREQ(out.bytes, "a");
 }
 
 TEST(Substrings, CutAtTheFirstOrLastSeparatorWithinSize) {
