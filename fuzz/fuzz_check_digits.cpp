@@ -1,7 +1,7 @@
 // Check digits over arbitrary bytes: length-counted routines read only the counted
 // characters (the input is held without a NUL after it), every digit is '0'..'9', a text
 // completed with its modulus-10 digit passes the Luhn check, and the display form of a
-// CPF or CNPJ stays within its 19 bytes.
+// CPF or CNPJ stays within its 19 bytes, and so do the digits of a CMC-7 line within 41.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -28,16 +28,25 @@ void check_text(const std::string &text) {
   chk_cgc(text.c_str());
   verifyDVEAN13(text.c_str());
   calculateDVEAN13(text.c_str());
-  const std::string completed = text + static_cast<char>(DAC10(text.c_str(), static_cast<int>(text.size())));
+  const std::string completed =
+      text + static_cast<char>(DAC10(text.c_str(), static_cast<int>(text.size())));
   if (ChaveLuhn(completed.c_str()) != 1) __builtin_trap();
   char out[24];
   std::memset(out, 0x5A, sizeof out);
   int isCnpj = -1;
   const int written = FormatCPFCNPJ(out, text.c_str(), &isCnpj);
-  if (written != static_cast<int>(std::strlen(out)) || isCnpj != (written == 18 ? 1 : 0)) __builtin_trap();
+  if (written != static_cast<int>(std::strlen(out)) || isCnpj != (written == 18 ? 1 : 0))
+    __builtin_trap();
   if (written != 0 && written != 14 && written != 18) __builtin_trap();
   for (size_t i = 19; i < sizeof out; ++i)
     if (out[i] != 0x5A) __builtin_trap();
+  char digits[48];
+  std::memset(digits, 0x5A, sizeof digits);
+  StrCpyCMC7(digits, text.c_str());
+  const size_t kept = std::strlen(digits);
+  if (kept > 40) __builtin_trap();
+  for (size_t i = kept + 1; i < sizeof digits; ++i)
+    if (digits[i] != 0x5A) __builtin_trap();
 }
 
 }  // namespace

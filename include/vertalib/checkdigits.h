@@ -65,6 +65,32 @@ VL_API int VL_CDECL FormatCPFCNPJ(char *out, const char *number, int *isCnpj);
 
 /* ==== checkdigits/cheque ==== */
 
+/* A CMC-7 line is 34 characters: a separator, group 1 (8 digits), a separator, group 2
+ * (10 digits), a separator, group 3 (12 digits), a separator. Nothing here checks its
+ * digits. */
+
+/* Copies the decimal digits among the first 40 characters of cmc7 into digits, in order,
+ * and a NUL: digits holds 41 bytes. */
+VL_API void VL_CDECL StrCpyCMC7(char *digits, const char *cmc7);
+/* Takes a CMC-7 line of at least 32 characters apart, copying characters as they are:
+ * bank (4 bytes) <- positions 1-3 and a NUL; agency (5) <- 4-7 and a NUL; chequeNumber (7)
+ * <- 13-18 and a NUL; account (11) <- 24-31 into account[0..7] and a NUL at account[10],
+ * account[8] and account[9] left as they were. *status = 1. digits (41 bytes) as
+ * StrCpyCMC7. */
+VL_API void VL_CDECL DesmontaCMC7(const char *cmc7, char *bank, char *agency, char *account,
+                                  char *chequeNumber, int *status, char *digits);
+/* Bar code of at least 25 characters whose first three read as the bank: 104 puts
+ * characters 17-18 and 21-24 into bin, 237 and 356 put 17-19 and 21-23; 6 characters, no
+ * NUL. Returns 1 for those banks; 0, bin untouched, for any other. */
+VL_API int VL_CDECL VerificaPagamentoBINCodigoBarrasIBI(const char *barCode, char *bin);
+/* 1 if the brand's invoices are paid by card number, else 0; *flag = 1 for brand 33 and
+ * left as it was for every other brand. */
+VL_API int VL_CDECL IsEspecLojistaBandPagFaturaPANEx(int brand, int *flag);
+/* IsEspecLojistaBandPagFaturaPANEx without the flag. */
+VL_API int VL_CDECL IsEspecLojistaBandPagFaturaPAN(int brand);
+/* 1 if the brand's invoices are paid by bar code, else 0. */
+VL_API int VL_CDECL IsEspecLojistaBandPagFaturaCodBar(int brand);
+
 /* ==== end of checkdigits/cheque ==== */
 
 VL_END_DECLS

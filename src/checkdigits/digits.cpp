@@ -130,8 +130,8 @@ int ChaveLuhn(const char *number) {
 
 int MakeDv11(const char *digits, int length, int skipIndex, int maxWeight, int mode) {
   const int highRemainderDigit = mode > 0 ? 1 : 0;
-  return as_character(modulus11_digit(modulus11_sum(digits, length, skipIndex, maxWeight),
-                                      highRemainderDigit));
+  return as_character(
+      modulus11_digit(modulus11_sum(digits, length, skipIndex, maxWeight), highRemainderDigit));
 }
 
 int DAC11(const char *digits, int length) {
@@ -157,7 +157,8 @@ int ControleDAC(char *out, const char *part1, const char *part2, const char *par
   return static_cast<int>(first + 1);
 }
 
-int VL_STDCALL ControleDAC_StdCall(char *out, const char *part1, const char *part2, const char *part3) {
+int VL_STDCALL ControleDAC_StdCall(char *out, const char *part1, const char *part2,
+                                   const char *part3) {
   return ControleDAC(out, part1, part2, part3);
 }
 
