@@ -29,7 +29,8 @@ VL_API int VL_CDECL ChaveLuhn(const char *number);
 /* Weighted modulus-11 digit as a character: weights 2..maxWeight repeating from the last
  * weighed character leftwards (maxWeight below 3 weighs everything by 2). When 11 minus the
  * remainder is not a single digit, the result is '1' for mode > 0 and '0' otherwise. */
-VL_API int VL_CDECL MakeDv11(const char *digits, int length, int skipIndex, int maxWeight, int mode);
+VL_API int VL_CDECL MakeDv11(const char *digits, int length, int skipIndex, int maxWeight,
+                             int mode);
 /* MakeDv11(digits, length, -1, 9, 0). */
 VL_API int VL_CDECL DAC11(const char *digits, int length);
 /* 1 if the character at dvIndex equals MakeDv11(digits, length, dvIndex, maxWeight, mode),
