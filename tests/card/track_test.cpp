@@ -125,6 +125,8 @@ TEST(Track2Fields, ExpiryAndServiceCodesWriteNoTerminator) {
   const char *short_data = "4111111111111111=2512201123456";  // 9 characters from the code on
   EXPECT_EQ(GetServiceCode(short_data, code.bytes, 102, 3, 2), 1);
   EXPECT_EQ(code.all(), "101##");
+  EXPECT_EQ(GetServiceCode(short_data, code.bytes, 102, 3, 1), 1);
+  EXPECT_EQ(code.all(), "201##") << "all three selectors must match";
   EXPECT_EQ(GetServiceCode("4111111111111111=25122011234567", code.bytes, 102, 3, 2), 1);
   EXPECT_EQ(code.all(), "201##");
 
