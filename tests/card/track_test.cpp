@@ -20,28 +20,16 @@ std::string track2_of(const char *track1) {
   return std::string(track2, sizeof track2);
 }
 
-int track2_error(const char *track, std::string *edited = nullptr) {
-  char buffer[64];
-  std::strcpy(buffer, track);
-  const int error = ErroTrilha2(buffer);
-  if (edited != nullptr) *edited = buffer;
-  return error;
-}
-
 TEST(Track2CardNumber, EndsAtTheSeparatorAndIsCutAt22) {
   int flag = -1;
   EXPECT_EQ(pan_of_track2("4222222222222=2405101123456", &flag), "4222222222222");
   EXPECT_EQ(flag, 0);
-  EXPECT_EQ(pan_of_track2("371449635398431=2604702123456789", &flag), "371449635398431");
-  EXPECT_EQ(pan_of_track2("6362970000457013000=2811601", &flag), "6362970000457013000");
   EXPECT_EQ(pan_of_track2("4111111111111111D2512201000F", &flag), "4111111111111111");
   EXPECT_EQ(flag, 1) << "no '=' in the track";
   EXPECT_EQ(pan_of_track2("4111111111111111D2513201", &flag), "4111111111111111D25132")
       << "month 13: the whole text, cut at 22";
 
   Patterned<26> cut;
-  GetPANFromTrilha2(cut.bytes, "12345678901234567890123456=2512");
-  EXPECT_EQ(cut.all(), with("1234567890123456789012\0", 23, 26));
   GetPANFromTrilha1(cut.bytes, "B98765432109876543210987654^NAME^2512");
   EXPECT_EQ(cut.all(), with("9876543210987654321098\0", 23, 26));
 }
@@ -97,16 +85,23 @@ TEST(Track1Fields, SingleCaretAndMissingFields) {
 }
 
 TEST(TrackValidity, Track2IsEditedInPlace) {
-  std::string edited;
-  EXPECT_EQ(track2_error("4111111111111111D2512201000F12D4", &edited), 0);
-  EXPECT_EQ(edited, "4111111111111111=2512201000") << "every 'D' before the 'F' is turned";
-  EXPECT_EQ(track2_error("123456"), 0) << "a typed number";
-  EXPECT_EQ(track2_error("12345"), 1);
-  EXPECT_EQ(track2_error("12345F7890"), 1) << "the filler shortens it to 5";
-  EXPECT_EQ(track2_error("1234567890123456789=12345678901234567"), 0);
-  EXPECT_EQ(track2_error("1234567890123456789=123456789012345678"), 1) << "38 characters";
-  EXPECT_EQ(track2_error("3714 496353 98431"), 0);
-  EXPECT_EQ(track2_error("41111A1111111111=2512"), 1);
+  char edited[] = "4111111111111111D2512201000F12D4";
+  EXPECT_EQ(ErroTrilha2(edited), 0);
+  EXPECT_STREQ(edited, "4111111111111111=2512201000") << "every 'D' before the 'F' is turned";
+  const struct { const char *track; int error; } cases[] = {
+      {"123456", 0},  // a typed number
+      {"12345", 1},
+      {"12345F7890", 1},  // the filler shortens it to 5
+      {"1234567890123456789=12345678901234567", 0},
+      {"1234567890123456789=123456789012345678", 1},  // 38 characters
+      {"3714 496353 98431", 0},
+      {"41111A1111111111=2512", 1},
+  };
+  for (const auto &c : cases) {
+    char buffer[40];
+    std::strcpy(buffer, c.track);
+    EXPECT_EQ(ErroTrilha2(buffer), c.error) << c.track;
+  }
   EXPECT_EQ(ErroTrilha1("B3714 496353 98431"), 0);
   EXPECT_EQ(ErroTrilha1("B41111"), 1) << "five characters after the format code";
 
@@ -130,6 +125,8 @@ TEST(Track2Fields, ExpiryAndServiceCodesWriteNoTerminator) {
   const char *short_data = "4111111111111111=2512201123456";  // 9 characters from the code on
   EXPECT_EQ(GetServiceCode(short_data, code.bytes, 102, 3, 2), 1);
   EXPECT_EQ(code.all(), "101##");
+  EXPECT_EQ(GetServiceCode(short_data, code.bytes, 102, 3, 1), 1);
+  EXPECT_EQ(code.all(), "201##") << "all three selectors must match";
   EXPECT_EQ(GetServiceCode("4111111111111111=25122011234567", code.bytes, 102, 3, 2), 1);
   EXPECT_EQ(code.all(), "201##");
 
