@@ -1,5 +1,6 @@
-// Tag-and-length elements of any widths: the value found must be the one a plain walk over
-// the counted characters finds, the output must hold it and its NUL within the size given,
+// Tag-and-length elements of any widths: the value found must be the one a plain walk finds
+// (elements that start within the maximum length, their fields read as far as the text
+// goes), the output must hold it and its NUL within the size given,
 // and removal must only ever shorten the counted characters, clearing what it frees.
 // The text lives in a block of exactly its size, so any read past it is caught.
 #include <cstdint>
@@ -31,18 +32,21 @@ long read_length(const std::string &text, size_t at, size_t width, size_t end) {
   return std::strtol(field.c_str(), nullptr, 10);
 }
 
-// The value of the first element of the tag, cut at the counted end; found is false when no
+// The value of the first element of the tag, cut at the text's end; found is false when no
 // element has the tag or a negative length stops the walk.
 bool reference_value(const Case &c, std::string &value, long &declared) {
-  const size_t end = std::min<size_t>(c.text.size(), c.max_length);
+  const size_t text_end = c.text.size();
+  const size_t end = std::min<size_t>(text_end, c.max_length);
   const size_t header = c.tag_width + static_cast<size_t>(c.length_width);
   if (end <= header) return false;
   for (size_t at = 0; at + c.tag_width < end;) {
-    declared = read_length(c.text, at + c.tag_width, static_cast<size_t>(c.length_width), end);
+    declared = read_length(c.text, at + c.tag_width, static_cast<size_t>(c.length_width), text_end);
     if (declared < 0) return false;
     if (c.text.compare(at, c.tag_width, c.tag) == 0) {
       const size_t from = at + header;
-      value = from < end ? c.text.substr(from, std::min<size_t>(static_cast<size_t>(declared), end - from)) : "";
+      value = from < text_end
+                  ? c.text.substr(from, std::min<size_t>(static_cast<size_t>(declared), text_end - from))
+                  : "";
       return true;
     }
     at += header + static_cast<size_t>(declared);

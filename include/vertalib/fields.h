@@ -155,14 +155,17 @@ typedef struct DescMercadorias {
 
 /* The value of the first element of tag number tag (0..999, written as 3 digits; a first
  * tag character '@' reads as '0', and an element "@20" whose length begins with 'C' has the
- * length 20) among the first min(strlen(text), maxLen) characters. The value and a NUL go to
- * out (outSize bytes); a value not shorter than outSize empties out. Returns the value's
- * length; 0 when not found, too long, or refused (null or empty text, null out, outSize
- * below 1, fewer than 7 characters). */
+ * length 20). Elements are walked while their tag starts within the first
+ * min(strlen(text), maxLen) characters; the length field and the value are read in full,
+ * as far as the text goes. The value and a NUL go to out (outSize bytes); a value not
+ * shorter than outSize (any value when outSize is negative) empties out. Returns the
+ * value's length; 0 when not found, too long, or refused (null or empty text, null out,
+ * outSize 0, fewer than 7 characters to walk). */
 VL_API int VL_CDECL GetValueFromTTTLLLValue(const char *text, unsigned int maxLen, int tag,
                                             char *out, int outSize);
 /* As GetValueFromTTTLLLValue with a tag of tagWidth characters (compared with tag) and a
- * length of lenWidth digits (a width above 6 reads as 0). */
+ * length of lenWidth digits (a width above 6 reads as 0); refused when the characters to
+ * walk are not more than tagWidth + lenWidth. */
 VL_API int VL_CDECL GetValueFromTTTLLLValueEx(const char *text, unsigned int maxLen,
                                               const char *tag, unsigned int tagWidth,
                                               int lenWidth, char *out, int outSize);

@@ -81,8 +81,10 @@ VL_API int VL_CDECL SeparaStringVersao(const char *text, unsigned short *major,
                                        unsigned short *minor, unsigned short *release,
                                        unsigned short *build);
 /* Writes "major.minor.release" of text (numbers in decimal, a text that does not parse
- * counts as zeros) into out, which has size bytes; the NUL is written when it fits in
- * size. Returns 1, or 0 with size bytes of out cleared when the text is longer than size. */
+ * counts as zeros) and a NUL into out, after clearing size bytes of it. size bounds the
+ * text only: a text of exactly size characters is accepted and its NUL goes to out[size],
+ * so out holds size + 1 bytes. Returns 1, or 0 with size bytes of out cleared when the
+ * text is longer than size. */
 VL_API int VL_CDECL ObtemVersaosemBuild(const char *text, char *out, int size);
 /* The same for the build number alone. */
 VL_API int VL_CDECL ObtemBuilddaVersao(const char *text, char *out, int size);

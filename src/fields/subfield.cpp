@@ -3,10 +3,12 @@
 // Ticket Edenred / Ticket Car elements and goods descriptions, the reserved field of
 // "@KEY=value" pairs and "name=value" parameter texts.
 //
-// Every walk reads only the characters the caller counted: a length field that runs past
-// them is read from the characters present, a value that runs past them is cut at their
-// end, and a negative length field (the digit reading accepts a sign) ends the walk, since
-// stepping back could loop for ever.
+// The TTTLLL readers walk the elements that start within the maximum length but read each
+// length field and value in full, as far as the text goes. The other walks read only the
+// characters the caller counted: a length field that runs past them is read from the
+// characters present and a value that runs past them is cut at their end. A negative
+// length field (the digit reading accepts a sign) ends every walk, since stepping back
+// could loop for ever.
 #include <algorithm>
 #include <cstring>
 
@@ -57,7 +59,7 @@ int length_field(const char *text, size_t at, size_t width, size_t end) {
 }
 
 // Hands over the value of length characters at text + at (cut at end) with a NUL, when
-// out has room for it and the NUL; otherwise empties out.
+// out has room for it and the NUL; otherwise (a negative out_size included) empties out.
 int deliver_value(const char *text, size_t at, size_t end, int length, char *out, int out_size) {
   if (length >= out_size) {
     out[0] = '\0';
@@ -162,16 +164,19 @@ extern "C" {
 
 VL_API int VL_CDECL GetValueFromTTTLLLValue(const char *text, unsigned int maxLen, int tag,
                                             char *out, int outSize) {
-  if (is_empty(text) || out == nullptr || outSize < 1) return 0;
-  const size_t end = vl::bounded_length(text, maxLen);
+  if (is_empty(text) || out == nullptr || outSize == 0) return 0;
+  // Elements are looked for among the first end characters; their fields are read from
+  // the whole text.
+  const size_t text_length = std::strlen(text);
+  const size_t end = std::min<size_t>(text_length, maxLen);
   if (end < 7 || tag < 0 || tag > 999) return 0;
   const char wanted[3] = {static_cast<char>('0' + tag / 100), static_cast<char>('0' + tag / 10 % 10),
                           static_cast<char>('0' + tag % 10)};
   for (size_t at = 0; at + 3 < end;) {
     const ShortTag found = short_tag_at(text + at);
-    const int length = short_length_at(text, at, found, end);
+    const int length = short_length_at(text, at, found, text_length);
     if (length < 0) return 0;
-    if (found.is(wanted)) return deliver_value(text, at + 6, end, length, out, outSize);
+    if (found.is(wanted)) return deliver_value(text, at + 6, text_length, length, out, outSize);
     at += 6 + static_cast<size_t>(length);
   }
   return 0;
@@ -180,15 +185,17 @@ VL_API int VL_CDECL GetValueFromTTTLLLValue(const char *text, unsigned int maxLe
 VL_API int VL_CDECL GetValueFromTTTLLLValueEx(const char *text, unsigned int maxLen,
                                               const char *tag, unsigned int tagWidth,
                                               int lenWidth, char *out, int outSize) {
-  if (is_empty(text) || out == nullptr || outSize < 1 || !usable_layout(tag, tagWidth, lenWidth))
+  if (is_empty(text) || out == nullptr || outSize == 0 || !usable_layout(tag, tagWidth, lenWidth))
     return 0;
   const WideLayout layout{tag, tagWidth, static_cast<size_t>(lenWidth)};
-  const size_t end = vl::bounded_length(text, maxLen);
+  const size_t text_length = std::strlen(text);
+  const size_t end = std::min<size_t>(text_length, maxLen);
   if (end <= layout.header()) return 0;
   for (size_t at = 0; at + layout.tag_width < end;) {
-    const int length = layout.length_at(text, at, end);
+    const int length = layout.length_at(text, at, text_length);
     if (length < 0) return 0;
-    if (layout.tag_at(text, at)) return deliver_value(text, at + layout.header(), end, length, out, outSize);
+    if (layout.tag_at(text, at))
+      return deliver_value(text, at + layout.header(), text_length, length, out, outSize);
     at += layout.header() + static_cast<size_t>(length);
   }
   return 0;

