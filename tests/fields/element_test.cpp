@@ -51,6 +51,9 @@ TEST(MontaBuffer, WritesElementsWithoutTerminatorAndRefusesWhatDoesNotFit) {
   size = 12;
   EXPECT_EQ(MontaBuffer_ID_Int(1, 2, 4, 2, 7, out.bytes, &size, nullptr), 1);
   EXPECT_EQ(out.all(), with("01040007", 8, 12));
+  size = 12;
+  EXPECT_EQ(MontaBuffer_ID_Int(1, 2, 1, 2, -5, out.bytes, &size, nullptr), 1) << "a sign is no digit";
+  EXPECT_EQ(out.all(), with("0101-007", 8, 12));
 }
 
 TEST(MontaBuffer, AppendsUntilTheBufferIsFull) {
