@@ -65,9 +65,9 @@ VL_API int VL_CDECL ResetBits(void *record, ...);
  * negative, out or data is null, or data is an empty text. Returns 1. */
 VL_API int VL_CDECL MontaBuffer_ID_Str(int identifier, int idWidth, int dataLength, int lenWidth,
                                        const char *data, char *out, int *size, int *total);
-/* The element whose data is value zero-filled to valueWidth (0..19) characters. Refuses (0)
- * when value has more digits than valueWidth, leaving *size as it was; else as
- * MontaBuffer_ID_Str. */
+/* The element whose data is the first valueWidth (0..19) characters of "%0*d" of value.
+ * Refuses (0) when value has more digits than valueWidth (a sign is not a digit: -5 at
+ * width 1 gives "-"), leaving *size as it was; else as MontaBuffer_ID_Str. */
 VL_API int VL_CDECL MontaBuffer_ID_Int(int identifier, int idWidth, int valueWidth, int lenWidth,
                                        int value, char *out, int *size, int *total);
 /* Appends the element at buffer + *used when it fits in *size - *used bytes; *used grows by

@@ -17,11 +17,11 @@ constexpr int kMaxValueWidth = 19;    // widest number MontaBuffer_ID_Int format
 
 constexpr int64_t smaller(int64_t a, int64_t b) { return a < b ? a : b; }
 
-// Characters "%d" gives for value, except that 0 counts as having none.
-int printed_length(int value) {
+// Decimal digits of value; a sign is not a digit and 0 counts as having none.
+int digit_count(int value) {
   if (value == 0) return 0;
   char text[16];
-  return std::snprintf(text, sizeof text, "%d", value);
+  return std::snprintf(text, sizeof text, "%d", value) - (value < 0 ? 1 : 0);
 }
 
 // "%0*d" of a non-negative value at width, without the NUL; nothing for width 0. The
@@ -113,8 +113,8 @@ VL_API int VL_CDECL MontaBuffer_ID_Str(int identifier, int idWidth, int dataLeng
   const size_t len_width = vl::non_negative(lenWidth);
   if (dataLength < 0 || identifier < 0) return 0;
   if (static_cast<int64_t>(id_width + len_width) + dataLength > space) return 0;
-  if (printed_length(identifier) > static_cast<int64_t>(id_width)) return 0;
-  if (printed_length(dataLength) > static_cast<int64_t>(len_width)) return 0;
+  if (digit_count(identifier) > static_cast<int64_t>(id_width)) return 0;
+  if (digit_count(dataLength) > static_cast<int64_t>(len_width)) return 0;
   if (out == nullptr || data == nullptr || data[0] == '\0') return 0;
 
   write_zero_filled(out, identifier, id_width);
@@ -128,8 +128,9 @@ VL_API int VL_CDECL MontaBuffer_ID_Str(int identifier, int idWidth, int dataLeng
 
 VL_API int VL_CDECL MontaBuffer_ID_Int(int identifier, int idWidth, int valueWidth, int lenWidth,
                                        int value, char *out, int *size, int *total) {
-  if (valueWidth < 0 || valueWidth > kMaxValueWidth || printed_length(value) > valueWidth) return 0;
+  if (valueWidth < 0 || valueWidth > kMaxValueWidth || digit_count(value) > valueWidth) return 0;
   // Width 0 still prints "0" for the value 0: a non-empty text for an element without data.
+  // A negative value's sign takes one of the width's places, so -5 at width 1 gives "-".
   char text[kMaxValueWidth + 1];
   std::snprintf(text, sizeof text, "%0*d", valueWidth, value);
   return MontaBuffer_ID_Str(identifier, idWidth, valueWidth, lenWidth, text, out, size, total);

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 TEST(ElementRecords, KeepTheirFieldOffsets) {
   EXPECT_EQ(offsetof(ElementoID, id), 0u);
   EXPECT_EQ(offsetof(ElementoID, length), 4u);
@@ -22,35 +24,44 @@ TEST(ElementRecords, KeepTheirFieldOffsets) {
 // A record whose every byte starts as 'Z', so the bytes an export leaves alone show.
 struct Record : ElementoID {
   Record() { std::memset(static_cast<ElementoID *>(this), 'Z', sizeof(ElementoID)); }
-  int numeric_id() const { int v; std::memcpy(&v, id, 4); return v; }
-  std::string bytes(size_t count) const { return std::string(data, count); }
+  // "identifier/length/first count data bytes", the identifier as an int or as its 4 bytes
+  std::string shown(size_t count, bool numeric = true) const {
+    int v;
+    std::memcpy(&v, id, 4);
+    return (numeric ? std::to_string(v) : std::string(id, 4)) + "/" + std::to_string(length) + "/" +
+           std::string(data, count);
+  }
 };
 
-TEST(MontaBuffer, WritesElementsWithoutTerminatorAndRefusesWhatDoesNotFit) {
-  Patterned<12> out;
-  int size = 12, total = 5;
-  EXPECT_EQ(MontaBuffer_ID_Str(12, 3, 3, 2, "ABCDEF", out.bytes, &size, &total), 1);
-  EXPECT_EQ(out.all(), with("01203ABC", 8, 12));
-  EXPECT_EQ(size, 8);
-  EXPECT_EQ(total, 13);
-  const struct { int id, idWidth, length, space; const char *data; } refused[] = {
-      {1234, 3, 3, 12, "ABC"}, {12, 3, 3, 7, "ABC"}, {12, 3, 100, 12, "ABC"},
-      {12, 3, 0, 12, ""}, {7, 0, 3, 12, "ABC"}, {12, 3, 3, 12, nullptr}};
-  for (const auto &r : refused) {
-    size = r.space;
-    EXPECT_EQ(MontaBuffer_ID_Str(r.id, r.idWidth, r.length, 2, r.data, out.bytes, &size, &total), 0);
-    EXPECT_EQ(size + total, 13) << "size 0, total as it was";
+TEST(MontaBuffer, WritesOneElementWithoutTerminatorOrRefuses) {
+  // refused: identifier digits, space, length digits (fits the space), empty data, a digit
+  // at width 0, null data; a refusal leaves the output alone and the size 0
+  const struct { int id, idWidth, length, lenWidth, space; const char *data, *written; } cases[] = {
+      {12, 3, 3, 2, 12, "ABCDEF", "01203ABC"}, {0, 0, 3, 2, 5, "XYZ", "03XYZ"},
+      {1234, 3, 3, 2, 12, "ABC", ""}, {12, 3, 3, 2, 7, "ABC", ""}, {12, 3, 10, 1, 14, "ABCDEFGHIJ", ""},
+      {12, 3, 0, 2, 12, "", ""}, {7, 0, 3, 2, 12, "ABC", ""}, {12, 3, 3, 2, 12, nullptr, ""}};
+  for (const auto &c : cases) {
+    Patterned<16> out;
+    int size = c.space, total = 5;
+    const int n = static_cast<int>(std::strlen(c.written));
+    SCOPED_TRACE(std::to_string(c.id) + " " + std::to_string(c.length) + " in " + std::to_string(c.space));
+    const int done = MontaBuffer_ID_Str(c.id, c.idWidth, c.length, c.lenWidth, c.data, out.bytes, &size, &total);
+    EXPECT_EQ(done, n > 0 ? 1 : 0);
+    EXPECT_EQ(out.all(), with(c.written, n, 16));
+    EXPECT_EQ(size, n);
+    EXPECT_EQ(total, 5 + n);
   }
-  size = 5;
-  EXPECT_EQ(MontaBuffer_ID_Str(0, 0, 3, 2, "XYZ", out.bytes, &size, nullptr), 1);
-  EXPECT_EQ(out.all(), with("03XYZABC", 8, 12)) << "no identifier for width 0";
-  EXPECT_EQ(MontaBuffer_ID_Int(1, 2, 4, 2, 12345, out.bytes, &size, nullptr), 0);
-  EXPECT_EQ(size, 5) << "a value too wide for its width leaves the size";
-  EXPECT_EQ(MontaBuffer_ID_Int(5, 2, 0, 2, 0, out.bytes, &size, nullptr), 1);
-  EXPECT_EQ(out.all(), with("0500ZABC", 8, 12)) << "value 0 at width 0: an element without data";
-  size = 12;
-  EXPECT_EQ(MontaBuffer_ID_Int(1, 2, 4, 2, 7, out.bytes, &size, nullptr), 1);
-  EXPECT_EQ(out.all(), with("01040007", 8, 12));
+  // A value as the data, zero-filled to its width; a sign is not a digit.
+  const struct { int value, width; const char *written; int size; } values[] = {
+      {7, 4, "01040007", 8}, {0, 0, "0100", 4}, {-5, 1, "0101-", 5}, {12345, 4, "", 10}};
+  for (const auto &v : values) {
+    Patterned<10> out;
+    int size = 10;
+    EXPECT_EQ(MontaBuffer_ID_Int(1, 2, v.width, 2, v.value, out.bytes, &size, nullptr), v.size < 10 ? 1 : 0)
+        << v.value;
+    EXPECT_EQ(out.all(), with(v.written, std::strlen(v.written), 10)) << v.value;
+    EXPECT_EQ(size, v.size) << v.value << ": a refused value leaves the size";
+  }
 }
 
 TEST(MontaBuffer, AppendsUntilTheBufferIsFull) {
@@ -63,7 +74,7 @@ TEST(MontaBuffer, AppendsUntilTheBufferIsFull) {
   size = 20;
   EXPECT_EQ(MontaBuffer_ID_StrEx(3, 2, 5, 2, "AGAIN", buffer.bytes, &size, &used), 0);
   EXPECT_EQ(used, 18);
-  EXPECT_EQ(size, 2);
+  EXPECT_EQ(size, 2) << "the space left, also after a refusal";
   EXPECT_EQ(buffer.all(), with("0105HELLO0205WORLD", 18, 24));
 }
 
@@ -77,53 +88,38 @@ TEST(MontaBitID, WritesTheLastDigitsAndLeavesWideFieldsTails) {
 TEST(ElementParsers, ReadNumericIdentifiersInEitherArrangement) {
   Record r;
   BufID2Elemento("012005HELLOxyz", 3, 3, 0, &r);
-  EXPECT_EQ(r.numeric_id(), 12);
-  EXPECT_EQ(r.length, 5);
-  EXPECT_EQ(r.bytes(6), "HELLOZ") << "no terminator";
+  EXPECT_EQ(r.shown(6), "12/5/HELLOZ") << "no terminator";
   BufID2Elemento(("1999" + std::string(1000, 'd')).c_str(), 1, 3, 0, &r);
-  EXPECT_EQ(r.bytes(996), std::string(995, 'd') + "Z") << "999 - idWidth - lenWidth bytes copied";
+  EXPECT_EQ(r.shown(996), "1/999/" + std::string(995, 'd') + "Z") << "999 - idWidth - lenWidth bytes";
   BufID2Elemento("008012HELLOxyz", 3, 3, 1, &r);
-  EXPECT_EQ(r.numeric_id(), 12);
-  EXPECT_EQ(r.length, 5) << "the length leads and counts the identifier";
-  EXPECT_EQ(r.bytes(7), std::string("HELLO\0d", 7));
+  EXPECT_EQ(r.shown(7), "12/5/HELLO\0d"s) << "the length leads and counts the identifier";
+  // stored length negative, text shorter than the data, an unknown arrangement
   for (auto [text, arrangement] : {std::pair{"002012HELLO", 1}, {"099012AB", 1}, {"008012HELLO", 2}}) {
     Record c;
     BufID2Elemento(text, 3, 3, arrangement, &c);
-    EXPECT_EQ(c.numeric_id() + c.length, 0) << text;
-    EXPECT_EQ(c.bytes(999), std::string(999, '\0')) << text;
+    EXPECT_EQ(c.shown(999), "0/0/" + std::string(999, '\0')) << text;
   }
-  Record b;
-  BitID2Elemento("12345670003ABCdef", 7, 4, &b);
-  EXPECT_EQ(b.numeric_id(), 0) << "a field wider than 6 reads 0";
-  EXPECT_EQ(b.length, 3);
-  EXPECT_EQ(b.bytes(4), "ABCZ");
+  BitID2Elemento("12345670003ABCdef", 7, 4, &r);
+  EXPECT_EQ(r.shown(4), "0/3/ABCL") << "a field wider than 6 reads 0; no terminator";
 }
 
 const char kRun[] = "01003ABC02002XY03001Z";  // idWidth 2, lenWidth 3, 21 bytes
 
-TEST(FindElementoID, FindsByIdentifierCharactersWithinTheRun) {
+// The fuzz target checks the bounded search and the walker against each other on any run.
+TEST(ElementSearch, FindsByIdentifierCharactersAndWalksTheRun) {
   for (auto find : {FindElementoID, FindElementoIDEx}) {
     Record r;
     EXPECT_EQ(find(2, 2, 3, 21, kRun, &r), 1);
-    EXPECT_EQ(std::string(r.id, 4), std::string("02\0\0", 4));
-    EXPECT_EQ(r.length, 2);
-    EXPECT_EQ(r.bytes(999), "XY" + std::string(997, '\0'));
-    EXPECT_EQ(find(3, 2, 3, 21, kRun, &r), 1);
+    EXPECT_EQ(r.shown(999, false), "02\0\0/2/XY"s + std::string(997, '\0')) << "data cleared";
+    EXPECT_EQ(find(3, 2, 3, 21, kRun, &r), 1) << "the last element ends at the run's end";
     EXPECT_EQ(find(4, 2, 3, 21, kRun, &r), 0);
     EXPECT_EQ(find(2, 5, 3, 21, kRun, &r), 0);
   }
   Record r;
-  EXPECT_EQ(FindElementoIDEx(3, 2, 3, 20, kRun, &r), 0) << "the last data passes the run";
-  EXPECT_EQ(r.bytes(3), std::string("XY\0", 3)) << "the last element examined";
-  EXPECT_EQ(FindElementoIDEx(2, 2, 3, 13, "01003ABC02000", &r), 0) << "a header ending at the run's end";
-}
-
-TEST(FindFirstElementoID, WalksTheRunElementByElement) {
-  Record r;
   int position = 0;
   std::string seen;
-  while (FindFirstElementoID(2, 3, 21, kRun, &r, &position) == 1) seen += std::string(r.id, 2) + r.data + ";";
-  EXPECT_EQ(seen, "01ABC;02XY;03Z;");
+  while (FindFirstElementoID(2, 3, 21, kRun, &r, &position) == 1) seen += r.shown(3, false) + ";";
+  EXPECT_EQ(seen, "01\0\0/3/ABC;02\0\0/2/XY\0;03\0\0/1/Z\0\0;"s);
   EXPECT_EQ(position, 21);
   position = -1;
   EXPECT_EQ(FindFirstElementoID(2, 3, 21, kRun, &r, &position), 0);
@@ -154,7 +150,7 @@ TEST(GetDadoFromBuffer, CopiesCountBytesAfterOrFromTheKey) {
   EXPECT_EQ(size, 6);
   EXPECT_EQ(GetDadoFromBuffer("NSU=123456;X", "NSU=", out.bytes, &size, 6, 1), 1);
   EXPECT_EQ(out.all(), with("NSU=12\0\0\0\0", 10, 12)) << "only the 6 bytes given are cleared";
-  size = 5;
+  size = 5;  // below the count, text not longer than the key, key absent
   for (const char *text : {"NSU=123456;X", "NSU=", "ABC=123456"})
     EXPECT_EQ(GetDadoFromBuffer(text, "NSU=", out.bytes, &size, 5 + (text[0] == 'N'), 0), 0) << text;
   EXPECT_EQ(out.all(), with("NSU=12\0\0\0\0", 10, 12));
