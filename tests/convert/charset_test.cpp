@@ -4,8 +4,11 @@
 #include <string>
 
 #include "vertalib/convert.h"
+#include "written.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 // The translation tables as printed, sixteen codes a row.
 constexpr const char *kAsciiToEbcdicRows[] = {  // ASCII 0x20..0x7F
@@ -33,49 +36,46 @@ std::string expected_table(const char *const (&rows)[Rows], unsigned first, char
   return table;
 }
 
-// An output buffer whose bytes start as 0xA5, so bytes left unwritten show.
-struct Buffer {
-  char text[260];
-  Buffer() { std::memset(text, '\xA5', sizeof text); }
-  unsigned char *bytes() { return reinterpret_cast<unsigned char *>(text); }
-  std::string first(size_t n) const { return std::string(text, n); }
-};
-
 const unsigned char *as_bytes(const char *s) { return reinterpret_cast<const unsigned char *>(s); }
 
-TEST(Ebcdic, BothTablesOverEveryCodeAndTheTwins) {
+TEST(Charsets, EveryCodeOfBothTablesAndTheOtherTranslations) {
   std::string codes(256, '\0');
   for (unsigned c = 0; c < 256; ++c) codes[c] = static_cast<char>(c);
-  Buffer to, to_twin, back, back_twin;
-  ASC2EBCDIC(to.bytes(), codes.data(), 256);
-  ASC2EBCDIC_StdCall(to_twin.bytes(), codes.data(), 256);
-  EXPECT_EQ(to.first(257), expected_table(kAsciiToEbcdicRows, 0x20, 0x20) + '\xA5');
-  EXPECT_EQ(to_twin.first(257), to.first(257));
+  const char *text = codes.data();
+  const std::string to_ebcdic = expected_table(kAsciiToEbcdicRows, 0x20, 0x20);
+  const std::string to_ebcdic_hex = vl::test::hex_of(as_bytes(to_ebcdic.data()), 256) + "A5";
   // The first code, 0x00, is not an ASCII digit, so the whole buffer is translated.
-  EXPECT_EQ(EBCDIC2ASC(back.text, as_bytes(codes.data()), 256), 1);
-  EXPECT_EQ(EBCDIC2ASC_StdCall(back_twin.text, as_bytes(codes.data()), 256), 1);
-  EXPECT_EQ(back.first(257), expected_table(kEbcdicToAsciiRows, 0x40, 0x40) + '\xA5');
-  EXPECT_EQ(back_twin.first(257), back.first(257));
-
-  // A field that starts with an ASCII digit is copied whole; a count of 0 writes nothing.
-  Buffer digits, empty;
-  EXPECT_EQ(EBCDIC2ASC(digits.text, as_bytes("12A\xC1"), 4), 0);
-  EXPECT_EQ(digits.first(5), "12A\xC1\xA5");
-  EXPECT_EQ(EBCDIC2ASC(empty.text, as_bytes("1"), 0), 1);
-  ASC2EBCDIC(empty.bytes(), "A", 0);
-  EXPECT_EQ(empty.first(1), "\xA5");
+  const std::string to_ascii = expected_table(kEbcdicToAsciiRows, 0x40, 0x40) + "# -> 1";
+  const char *accented = "S\xE3o Paulo \xDC\xFC\xDB\x7F";
+  const std::string cases[][2] = {
+      {HEX_OF(257, ASC2EBCDIC(o, text, 256)), to_ebcdic_hex},
+      {HEX_OF(257, ASC2EBCDIC_StdCall(o, text, 256)), to_ebcdic_hex},
+      {TEXT_OF(257, EBCDIC2ASC(o, as_bytes(text), 256)), to_ascii},
+      {TEXT_OF(257, EBCDIC2ASC_StdCall(o, as_bytes(text), 256)), to_ascii},
+      // A field that starts with an ASCII digit is copied whole; a count of 0 writes nothing.
+      {TEXT_OF(5, EBCDIC2ASC(o, as_bytes("12A\xC1"), 4)), "12A\xC1# -> 0"},
+      {TEXT_OF(1, EBCDIC2ASC(o, as_bytes("1"), 0)), "# -> 1"}, {HEX_OF(1, ASC2EBCDIC(o, "A", 0)), "A5"},
+      // Only bytes of the accent table change; DEL and the letters outside it stay.
+      {TEXT_OF(15, IEC8859ASC(o, accented, 14)), "Sao Paulo U\xFC\xDB\x7F#"},
+      {TEXT_OF(15, IEC8859_ASC(o, accented, 14)), "Sao Paulo U\xFC\xDB\x7F#"},
+      {TEXT_OF(13, URI_Encode("a b/\xE7", o)), "a%20b%2F%E7\0#"s},
+      {TEXT_OF(24, URI_Encode("AZaz09-_.~%+\x01\xFF", o)), "AZaz09-_.~%25%2B%01%FF\0#"s},
+      {TEXT_OF(4, zonarr(as_bytes("\x1A\xBC"), o, 3)), "1AB# -> 0"},
+      // No upper-casing: 1a is 0x10 | (0x61 - 0x37).
+      {HEX_OF(4, dezonarr("1A9F1a", o, 6)), "1A9F3AA5"}, {HEX_OF(3, dezonarr("123", o, 3)), "1230A5"},
+  };
+  vl::test::expect_rows(cases);
 }
 
-TEST(Ebcdic, DigitPredicates) {
-  EXPECT_EQ(IsEBCDIC(0xEF) + IsEBCDIC(0xFA) + IsEBCDIC('5'), 0);
-  EXPECT_EQ(IsEBCDIC(0xF0) + IsEBCDIC(0xF9), 2);
-  EXPECT_EQ(IsBufEBCDIC(as_bytes("\xF0\xF9"), 2), 1);
-  EXPECT_EQ(IsBufEBCDIC(as_bytes("\xF0\x3A"), 2), 0);
-  EXPECT_EQ(IsBufEBCDIC(as_bytes("\xF0\x3A"), 1), 1) << "reads only count bytes";
-  EXPECT_EQ(IsBufEBCDIC(as_bytes("\x3A"), 0) + IsBufEBCDIC(as_bytes("\x3A"), -3), 2);
-}
+TEST(Charsets, EbcdicDigitTestsAndTheAccentTable) {
+  const int cases[][2] = {
+      {IsEBCDIC(0xEF) + IsEBCDIC(0xFA) + IsEBCDIC('5'), 0}, {IsEBCDIC(0xF0) + IsEBCDIC(0xF9), 2},
+      {IsBufEBCDIC(as_bytes("\xF0\xF9"), 2), 1}, {IsBufEBCDIC(as_bytes("\xF0\x3A"), 2), 0},
+      {IsBufEBCDIC(as_bytes("\xF0\x3A"), 1), 1},  // reads only count bytes
+      {IsBufEBCDIC(as_bytes("\x3A"), 0) + IsBufEBCDIC(as_bytes("\x3A"), -3), 2},
+  };
+  vl::test::expect_rows(cases);
 
-TEST(Accents, TableReplacesItsThirtyLettersAndNothingElse) {
   const std::string accented =
       "\xC0\xC1\xC2\xC3\xC7\xC8\xC9\xCA\xCD\xD1\xD3\xD4\xD5\xDA\xDC"
       "\xE0\xE1\xE2\xE3\xE7\xE8\xE9\xEA\xED\xF1\xF3\xF4\xF5\xFA\xFB";
@@ -84,29 +84,6 @@ TEST(Accents, TableReplacesItsThirtyLettersAndNothingElse) {
     const size_t at = accented.find(static_cast<char>(c));
     EXPECT_EQ(latin1(static_cast<char>(c)), at == std::string::npos ? static_cast<char>(c) : plain[at]) << c;
   }
-  Buffer out, twin;
-  IEC8859ASC(out.text, "S\xE3o Paulo \xDC\xFC\xDB\x7F", 14);
-  IEC8859_ASC(twin.text, "S\xE3o Paulo \xDC\xFC\xDB\x7F", 14);
-  EXPECT_EQ(out.first(15), "Sao Paulo U\xFC\xDB\x7F\xA5");
-  EXPECT_EQ(twin.first(15), out.first(15));
-}
-
-TEST(Uri, EscapesAllButUnreservedAndEndsWithANul) {
-  Buffer out;
-  URI_Encode("a b/\xE7", out.text);
-  EXPECT_STREQ(out.text, "a%20b%2F%E7");
-  URI_Encode("AZaz09-_.~%+\x01\xFF", out.text);
-  EXPECT_EQ(out.first(24), std::string("AZaz09-_.~%25%2B%01%FF\0\xA5", 24));
-}
-
-TEST(Zoned, UnpackAndPackWithTheirNibbleRules) {
-  Buffer text, bytes, odd;
-  EXPECT_EQ(zonarr(as_bytes("\x1A\xBC"), text.text, 3), 0);
-  EXPECT_EQ(text.first(4), "1AB\xA5");
-  dezonarr("1A9F1a", bytes.bytes(), 6);
-  EXPECT_EQ(bytes.first(4), "\x1A\x9F\x3A\xA5") << "no upper-casing: 1a is 0x10 | (0x61 - 0x37)";
-  dezonarr("123", odd.bytes(), 3);
-  EXPECT_EQ(odd.first(3), "\x12\x30\xA5");
 }
 
 }  // namespace

@@ -2,48 +2,40 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "vertalib/convert.h"
+#include "written.h"
 
 namespace {
 
-constexpr unsigned char kUntouched = 0xA5;
+using namespace std::string_literals;
 
-// toDeci's result together with what it printed on standard output.
-std::pair<int, std::string> to_deci_printing(const char *text, int radix) {
+// toDeci's result, then what it printed on standard output.
+std::string to_deci_printing(const char *text, int radix) {
   testing::internal::CaptureStdout();
   const int value = toDeci(text, radix);
-  return {value, testing::internal::GetCapturedStdout()};
-}
-
-std::string from_deci(int radix, int value, int size) {
-  char out[40];
-  std::memset(out, kUntouched, sizeof out);
-  EXPECT_EQ(fromDeci(out, radix, value, size), out);
-  EXPECT_EQ(static_cast<unsigned char>(out[size]), kUntouched);
-  return std::string(out, static_cast<size_t>(size));
+  return std::to_string(value) + "|" + testing::internal::GetCapturedStdout();
 }
 
 TEST(Radix, ReadingWritingAndTheInvalidNumberLine) {
-  EXPECT_EQ(to_deci_printing("1Z", 36), std::make_pair(71, std::string()));
-  EXPECT_EQ(to_deci_printing("1z", 36), std::make_pair(-1, std::string("Invalid Number\n")));
-  EXPECT_EQ(to_deci_printing("12", 2), std::make_pair(-1, std::string("Invalid Number\n")));
-  EXPECT_EQ(to_deci_printing("", 10), std::make_pair(0, std::string()));
-  EXPECT_EQ(toDeci(":", 10), 3) << "a non-digit below 'A' is c - 55";
-  EXPECT_EQ(toDeci("1\xE9", 10), -68) << "0xE9 is the signed code -23";
-  EXPECT_EQ(toDeci("ZZZZZZZ", 36), 1054752767) << "36^7 - 1 wraps modulo 2^32";
-
-  EXPECT_EQ(from_deci(36, 5, 4), std::string("005\0", 4));
-  EXPECT_EQ(from_deci(36, 0, 4), std::string("000\0", 4));
-  EXPECT_EQ(from_deci(16, -255, 3), std::string("00\0", 3));
-  EXPECT_EQ(from_deci(36, 1296 + 35, 3), std::string("0Z\0", 3)) << "keeps the last two digits";
-  EXPECT_EQ(from_deci(10, 7, 1), std::string(1, '\0'));
-  char out[8];
-  EXPECT_STREQ(convertDecimaltoBase36(71, out, 4), "01Z");
+  const std::string cases[][2] = {
+      {to_deci_printing("1Z", 36), "71|"}, {to_deci_printing("1z", 36), "-1|Invalid Number\n"},
+      {to_deci_printing("", 10), "0|"}, {to_deci_printing("12", 2), "-1|Invalid Number\n"},
+      {to_deci_printing(":", 10), "3|"},           // a non-digit below 'A' is c - 55
+      {to_deci_printing("1\xE9", 10), "-68|"},     // 0xE9 is the signed code -23
+      {to_deci_printing("ZZZZZZZ", 36), "1054752767|"},  // 36^7 - 1 wraps modulo 2^32
+      {std::to_string(convertBase36toDecimal("ZZ")), "1295"},
+      {TEXT_OF(5, fromDeci(o, 36, 5, 4) == o), "005\0# -> 1"s},
+      {TEXT_OF(2, fromDeci(o, 10, 7, 1) == o), "\0# -> 1"s},
+      {TEXT_OF(5, fromDeci(o, 36, 0, 4) == o), "000\0# -> 1"s},
+      {TEXT_OF(4, fromDeci(o, 16, -255, 3) == o), "00\0# -> 1"s},
+      {TEXT_OF(4, fromDeci(o, 36, 1296 + 35, 3) == o), "0Z\0# -> 1"s},  // the last digits
+      {TEXT_OF(5, convertDecimaltoBase36(71, o, 4) == o), "01Z\0# -> 1"s},
+  };
+  vl::test::expect_rows(cases);
 }
 
 TEST(Radix, EveryRadixRoundTripsOverNonNegativeValues) {
@@ -51,128 +43,109 @@ TEST(Radix, EveryRadixRoundTripsOverNonNegativeValues) {
   std::uniform_int_distribution<int> any(0, INT_MAX);
   char text[33];
   for (int radix = 2; radix <= 36; ++radix)
-    for (int n = 0; n < 2000; ++n) {
+    for (int n = 0; n < 1200; ++n) {
       const int value = n < 1000 ? n : n == 1000 ? INT_MAX : any(random);
       ASSERT_EQ(toDeci(fromDeci(text, radix, value, sizeof text), radix), value) << radix;
     }
 }
 
+// The two characters a conversion writes, and the byte after them, which must stay.
 std::string two_of(void (*convert)(const char *, char *), const char *in) {
-  char out[3] = {0, 0, static_cast<char>(kUntouched)};
-  convert(in, out);
-  EXPECT_EQ(static_cast<unsigned char>(out[2]), kUntouched);
-  return std::string(out, 2);
+  return TEXT_OF(3, convert(in, o));
 }
 
-// Every two-digit radix-36 number: the Verta code built from its rule for 10..333 (decimal
-// digits, then a digit and a letter counting up from 100), the radix-36 text elsewhere. Texts
-// in both columns ("45" is 45 as a code and 149 in radix 36) convert by the column asked for.
-TEST(VertaCode, EveryTwoDigitNumberBothWays) {
-  std::vector<std::string> verta(36 * 36);
-  for (int value = 10; value < 100; ++value) verta[value] = std::to_string(value);
-  int number = 100;
-  for (char digit = '0'; digit <= '8'; ++digit)
-    for (char letter = 'A'; letter <= 'Z'; ++letter) verta[number++] = {digit, letter};
-  ASSERT_EQ(number, 334);
-
+TEST(VertaCode, FixedPointsAndEveryTwoDigitNumberBothWays) {
+  const int fixed_points[][2] = {
+      {convertB36VertatoDecimal("0A"), 100}, {convertB36VertatoDecimal("0Z"), 125},
+      {convertB36VertatoDecimal("1A"), 126}, {convertB36VertatoDecimal("8Z"), 333},
+  };
+  vl::test::expect_rows(fixed_points);
+  // 10..99 are their decimal digits; 100..333 climb through the digit-letter codes, which
+  // with the fixed points above leaves room for one table only. Outside 10..333 every
+  // conversion passes the radix-36 text through ("9A" is 334, "05" is 5). A text in both
+  // columns converts by the column asked for: "45" is 45 as a code, 149 in radix 36.
+  std::string previous;
   for (int value = 0; value < 36 * 36; ++value) {
     char base36[3];
     fromDeci(base36, 36, value, 3);
-    const std::string code = verta[value].empty() ? base36 : verta[value];
-    char out[3] = {0, 0, static_cast<char>(kUntouched)};
-    convertDecimaltoB36Verta(value, out);
-    ASSERT_EQ(std::string(out, 3), code + static_cast<char>(kUntouched)) << value;
+    const std::string written = TEXT_OF(3, convertDecimaltoB36Verta(value, o));
+    ASSERT_EQ(written[2], '#') << value;
+    const std::string code = written.substr(0, 2);
+    if (value < 10 || value > 333) {
+      ASSERT_EQ(code, base36) << value;
+    } else if (value < 100) {
+      ASSERT_EQ(code, std::to_string(value));
+    } else {
+      ASSERT_TRUE(code[0] >= '0' && code[0] <= '8' && code[1] >= 'A' && code[1] <= 'Z') << value;
+      ASSERT_GT(code, previous) << value;
+      previous = code;
+    }
     ASSERT_EQ(convertB36VertatoDecimal(code.c_str()), value) << code;
-    ASSERT_EQ(two_of(convertB36VertatoBase36, code.c_str()), base36) << value;
-    ASSERT_EQ(two_of(convertBase36toB36Verta, base36), code) << value;
+    ASSERT_EQ(two_of(convertB36VertatoBase36, code.c_str()), base36 + "#"s) << value;
+    ASSERT_EQ(two_of(convertBase36toB36Verta, base36), code + "#") << value;
   }
 }
 
-struct Fields {
+// fromBit41Base32's result and its three fields.
+std::string unpack(const char *code) {
   char first[5], second[5], third[4];
-  int result;
-};
-
-Fields unpack(const char *code) {
-  Fields f{};
-  f.result = fromBit41Base32(code, f.first, f.second, f.third);
-  return f;
+  const int result = fromBit41Base32(code, first, second, third);
+  return std::to_string(result) + ":" + first + "|" + second + "|" + third;
 }
 
 TEST(Base32Fields, PackingRoundTripsAndRefusals) {
-  char code[10];
-  std::memset(code, kUntouched, sizeof code);
-  EXPECT_EQ(toBit41Base32(code, "9999", "9999", "999"), 8);
-  EXPECT_EQ(std::string(code, 10), std::string("9OF9OFV7\0\xA5", 10));
+  EXPECT_EQ(TEXT_OF(10, toBit41Base32(o, "9999", "9999", "999")), "9OF9OFV7\0# -> 8"s);
+  char code[10], fields[20];
   for (int v = 0; v <= 9999; ++v) {
-    const std::string first = std::to_string(v), second = std::to_string(9999 - v), third = std::to_string(v % 1000);
+    const std::string first = std::to_string(v), second = std::to_string(9999 - v);
+    const std::string third = std::to_string(v % 1000);
     toBit41Base32(code, first.c_str(), second.c_str(), third.c_str());
-    const Fields f = unpack(code);
-    char fields[40];
-    std::snprintf(fields, sizeof fields, "%04d%04d%03d", v, 9999 - v, v % 1000);
-    ASSERT_EQ(f.result, 1) << v;
-    ASSERT_EQ(std::string(f.first) + f.second + f.third, fields);
+    std::snprintf(fields, sizeof fields, "1:%04d|%04d|%03d", v, 9999 - v, v % 1000);
+    ASSERT_EQ(unpack(code), fields);
   }
-
-  for (const char *refused : {"9OG00000", "0009OG00", "000000VK", "00000a00", "000:0000", "0001"}) {
-    testing::internal::CaptureStdout();  // a lower-case letter prints "Invalid Number"
-    const Fields f = unpack(refused);
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(f.result, 0) << refused;
-    EXPECT_EQ(std::string(f.first) + "|" + f.second + "|" + f.third, "0000|0000|000") << refused;
-  }
+  // Each field one past its range, a lower case letter, a non-digit, a short code.
+  testing::internal::CaptureStdout();
+  for (const char *refused : {"9OG00000", "0009OG00", "000000VK", "00000a00", "000:0000", "0001"})
+    EXPECT_EQ(unpack(refused), "0:0000|0000|000") << refused;
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Invalid Number\n") << "the 'a', at or above the radix";
 }
 
-const unsigned char *bytes_of(const std::string &s) { return reinterpret_cast<const unsigned char *>(s.data()); }
-
-// The bytes written; out has room for twice the input and the byte after it must stay.
-std::string encode(const std::string &in) {
-  std::vector<unsigned char> out(2 * in.size() + 1, kUntouched);
-  const unsigned written = RleEncode(out.data(), bytes_of(in), static_cast<unsigned>(in.size()));
-  if (out.back() != kUntouched) return "wrote past twice its input";
-  return std::string(out.begin(), out.begin() + written);
-}
-
-// The result and the `size` bytes of out (unwritten ones 0xA5); the byte after them must stay.
-std::pair<unsigned, std::string> decode(const std::string &in, unsigned size) {
-  std::vector<unsigned char> out(size + 1, kUntouched);
-  const unsigned written = RleDecode(out.data(), bytes_of(in), static_cast<unsigned>(in.size()), size);
-  if (out.back() != kUntouched) return {written, "wrote past size"};
-  return {written, std::string(out.begin(), out.end() - 1)};
-}
+const unsigned char *bytes_of(const char *s) { return reinterpret_cast<const unsigned char *>(s); }
 
 TEST(RunLength, RunsCountLikeBytesAndRefusals) {
-  EXPECT_EQ(encode("AAAAB"), "\x83" "AB");
-  EXPECT_EQ(encode("AAB"), "AAB");
-  EXPECT_EQ(encode("\x85"), "\x80\x85");
-  EXPECT_EQ(encode("\x85\x85"), "\x81\x85");
-  EXPECT_EQ(encode(std::string(130, 'A')), "\xBF" "A\xBF" "AAA") << "runs stop at 64";
-  EXPECT_EQ(encode(""), "");
-
-  EXPECT_EQ(decode("\x83" "AB", 5), std::make_pair(5u, std::string("AAAAB")));
-  EXPECT_EQ(decode("\xBF\xC0", 64), std::make_pair(64u, std::string(64, '\xC0')));
-  // Refused: the runs that fitted stay written, nothing goes past size.
-  EXPECT_EQ(decode("\x83" "AB", 4), std::make_pair(0u, std::string("AAAA")));
-  EXPECT_EQ(decode("B\x83" "A", 4), std::make_pair(0u, std::string("B\xA5\xA5\xA5")));
-  EXPECT_EQ(decode("AB\x83", 5), std::make_pair(0u, std::string("AB\xA5\xA5\xA5")))
-      << "a count byte with no data byte after it";
-  EXPECT_EQ(decode("", 1), std::make_pair(0u, std::string("\xA5")));
+  const std::string a130(130, 'A');
+  const std::string cases[][2] = {
+      {HEX_OF(4, RleEncode(o, bytes_of("AAAAB"), 5)), "834142A5 -> 3"},
+      {HEX_OF(4, RleEncode(o, bytes_of("AAB"), 3)), "414142A5 -> 3"},  // a pair stays literal
+      {HEX_OF(3, RleEncode(o, bytes_of("\x85"), 1)), "8085A5 -> 2"},
+      {HEX_OF(3, RleEncode(o, bytes_of("\x85\x85"), 2)), "8185A5 -> 2"},
+      {HEX_OF(7, RleEncode(o, bytes_of(a130.c_str()), 130)), "BF41BF414141A5 -> 6"},  // runs stop at 64
+      {HEX_OF(6, RleDecode(o, bytes_of("\x83" "AB"), 3, 5)), "4141414142A5 -> 5"},
+      // Refused: the runs that fitted stay written, nothing goes past size.
+      {HEX_OF(5, RleDecode(o, bytes_of("\x83" "AB"), 3, 4)), "41414141A5 -> 0"},
+      {HEX_OF(3, RleDecode(o, bytes_of("AB\x83"), 3, 5)), "4142A5 -> 0"},  // no data byte after
+      {HEX_OF(1, RleDecode(o, bytes_of(""), 0, 1)), "A5 -> 0"},
+  };
+  vl::test::expect_rows(cases);
 }
 
-// Random runs of 1 to 80 bytes, count-like bytes among them, decode back into exactly their room.
+// Random runs of 1 to 80 bytes, count-like bytes among them: encoded into at most twice their
+// size, decoded back into exactly their room, refused with one byte less.
 TEST(RunLength, RandomBuffersRoundTripIntoExactlyTheirRoom) {
   std::mt19937 random(64);
   for (int n = 0; n < 3000; ++n) {
-    std::string buffer;
-    const size_t length = 1 + random() % 300;
-    while (buffer.size() < length) {
-      const auto byte = static_cast<char>(random() % 4 == 0 ? 0x80 + random() % 64 : random() % 256);
-      buffer.append(std::min<size_t>(1 + random() % 80, length - buffer.size()), byte);
+    std::vector<unsigned char> in;
+    const unsigned length = 1 + random() % 300;
+    while (in.size() < length) {
+      const auto byte = static_cast<unsigned char>(random() % 4 == 0 ? 0x80 + random() % 64 : random() % 256);
+      in.insert(in.end(), std::min<size_t>(1 + random() % 80, length - in.size()), byte);
     }
-    const std::string encoded = encode(buffer);
-    const auto size = static_cast<unsigned>(buffer.size());
-    ASSERT_EQ(decode(encoded, size), std::make_pair(size, buffer));
-    ASSERT_EQ(decode(encoded, size - 1).first, 0u);
+    std::vector<unsigned char> encoded(2 * length), back(length);
+    const unsigned size = RleEncode(encoded.data(), in.data(), length);
+    ASSERT_LE(size, 2 * length);
+    ASSERT_EQ(RleDecode(back.data(), encoded.data(), size, length), length);
+    ASSERT_EQ(back, in);
+    ASSERT_EQ(RleDecode(back.data(), encoded.data(), size, length - 1), 0u);
   }
 }
 
