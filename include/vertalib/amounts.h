@@ -52,7 +52,7 @@ VL_API void VL_CDECL SubstituiVirgulaPorPonto(char *text, int maxLen);
 VL_API void VL_CDECL StrInsertVirgula(char *text, int length);
 /* Copies at most 12 decimal digits found among the first 16 characters of in; NUL. */
 VL_API void VL_CDECL StrCpyValor(char *out, const char *in);
-/* centavos as a display amount ("-" first when negative) with NUL; returns the number of
+/* centavos as a display amount ("-" first when negative), no NUL; returns the number of
  * characters after the sign. */
 VL_API int VL_CDECL FormataValorDbl(double centavos, char *out);
 /* The first length characters of digits with decimals implied places as a display
