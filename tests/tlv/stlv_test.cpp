@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -9,43 +10,49 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // An STLV buffer: the little-endian length word and the text that follows it.
 std::string stlv_buffer(const std::string &text) {
-  const auto length = static_cast<unsigned int>(text.size());
+  const auto length = static_cast<uint32_t>(text.size());
   std::string buffer(4, '\0');
   for (int i = 0; i < 4; ++i) buffer[i] = static_cast<char>((length >> (8 * i)) & 0xFF);
   return buffer + text;
 }
 
-std::string ids_in_list_order(const STLV_Lista &list) {
-  std::string ids;
-  for (const STLV_Elemento *e = list.first; e != nullptr; e = e->next) ids += std::to_string(e->id) + ",";
-  return ids;
+// The result, then what was written over a buffer of 'Z's: the length word and the bytes it
+// counts, the NUL after them and the next byte (which must stay 'Z'); 8 bytes when no word.
+std::string written(STLV_Lista *list) {
+  char buffer[256];
+  std::memset(buffer, 'Z', sizeof buffer);
+  const int result = STLV_MontaBufferFromLista(list, buffer);
+  uint32_t word = 0;
+  std::memcpy(&word, buffer, 4);
+  return std::to_string(result) + ":" + std::string(buffer, word < 200 ? 4 + word + 2 : 8);
 }
 
-struct Written {
-  int result;
-  std::string text;  // what follows the length word, up to the NUL after the last element
-  int length_word;
-};
+std::string written_form(const std::string &text) { return "1:" + stlv_buffer(text) + "\0Z"s; }
 
-Written write(STLV_Lista &list) {
-  char buffer[1024];
-  std::memset(buffer, 'Z', sizeof buffer);
-  Written out{STLV_MontaBufferFromLista(&list, buffer), "", 0};
-  if (out.result == 1) {
-    std::memcpy(&out.length_word, buffer, 4);
-    out.text.assign(buffer + 4);
-  }
+// The count, then each element from the first on as id:length:data; a '!' marks an element
+// whose previous link does not point back at the element before it.
+std::string contents(const STLV_Lista &list) {
+  std::string out = std::to_string(list.count);
+  const STLV_Elemento *before = nullptr;
+  for (const STLV_Elemento *e = list.first; e != nullptr; before = e, e = e->next)
+    out += (e->previous == before ? " " : " !") + std::to_string(e->id) + ":" +
+           std::to_string(e->length) + ":" + e->data;
   return out;
 }
 
+// The 12 header-text and 5 header-code bytes.
+std::string header_bytes(const STLV_Lista &list) {
+  return std::string(list.header_text, 12) + std::string(list.header_code, 5);
+}
+
 TEST(StlvRecords, KeepTheirFieldOrder) {
-  EXPECT_EQ(offsetof(STLV_Lista, header_text), 0u);
   EXPECT_EQ(offsetof(STLV_Lista, header_code), 12u);
   EXPECT_EQ(offsetof(STLV_Lista, count), 20u);
   EXPECT_EQ(offsetof(STLV_Lista, first), 24u);
-  EXPECT_EQ(offsetof(STLV_Elemento, id), 0u);
   EXPECT_EQ(offsetof(STLV_Elemento, length), 4u);
   EXPECT_EQ(offsetof(STLV_Elemento, data), 8u);
   EXPECT_EQ(offsetof(STLV_Elemento, previous), 136u);
@@ -56,44 +63,28 @@ TEST(StlvList, PutsNewElementsInFrontAndWritesThemNewestFirst) {
   STLV_Lista list;
   std::memset(&list, 'Z', sizeof list);
   ASSERT_EQ(STLV_CriaListaHeader(&list, "HEADERTEXT1-cut", "CODEX"), 1);
-  // The byte after each field is left alone.
-  EXPECT_EQ(std::string(list.header_text, 12), "HEADERTEXT1Z");
-  EXPECT_EQ(std::string(list.header_code, 5), "CODEZ");
+  EXPECT_EQ(header_bytes(list), "HEADERTEXT1ZCODEZ") << "the byte after each field stays";
   STLV_CriaListaHeader(&list, "HEAD", nullptr);
-  EXPECT_EQ(std::string(list.header_text, 12), std::string("HEAD\0\0\0\0\0\0\0Z", 12));
-  EXPECT_EQ(std::string(list.header_code, 5), std::string("\0\0\0\0Z", 5));
-  EXPECT_EQ(list.count, 0);
-  EXPECT_EQ(list.first, nullptr);
+  EXPECT_EQ(header_bytes(list), "HEAD\0\0\0\0\0\0\0Z\0\0\0\0Z"s);
+  EXPECT_TRUE(list.count == 0 && list.first == nullptr);
+
   STLV_CriaListaHeader(&list, "HEADERTEXT1", "CODE");
   ASSERT_EQ(STLV_AdicionaID(&list, 1, 2, "AB"), 1);
   ASSERT_EQ(STLV_AdicionaID(&list, 2, 3, "CDE"), 1);
   ASSERT_EQ(STLV_AdicionaID(&list, 3, 1, "F"), 1);
-  EXPECT_EQ(list.count, 3);
-  EXPECT_EQ(ids_in_list_order(list), "3,2,1,");
-  EXPECT_EQ(list.first->previous, nullptr);
-  EXPECT_EQ(list.first->next->previous, list.first);
+  EXPECT_EQ(contents(list), "3 3:1:F 2:3:CDE 1:2:AB");
+  const std::string buffer = written(&list);
+  EXPECT_EQ(buffer, written_form("HEADERTEXT1CODE" "0301F" "0203CDE" "0102AB"));
 
-  char buffer[64];
-  std::memset(buffer, 'Z', sizeof buffer);
-  ASSERT_EQ(STLV_MontaBufferFromLista(&list, buffer), 1);
-  const std::string expected = stlv_buffer("HEADERTEXT1CODE0301F0203CDE0102AB");
-  EXPECT_EQ(std::string(buffer, expected.size()), expected);
-  EXPECT_EQ(buffer[expected.size()], '\0');
-  EXPECT_EQ(buffer[expected.size() + 1], 'Z');
-
-  // Reading reverses the order once more.
+  // Reading reverses the order once more; emptying keeps the header.
   STLV_Lista reread;
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&reread, buffer), 1);
-  EXPECT_STREQ(reread.header_text, "HEADERTEXT1");
-  EXPECT_STREQ(reread.header_code, "CODE");
-  EXPECT_EQ(reread.count, 3);
-  EXPECT_EQ(write(reread).text, "HEADERTEXT1CODE0102AB0203CDE0301F");
-  EXPECT_EQ(write(reread).length_word, 33);
+  ASSERT_EQ(STLV_CriaListaFromBuffer(&reread, buffer.c_str() + 2), 1);
+  EXPECT_EQ(contents(reread), "3 1:2:AB 2:3:CDE 3:1:F");
+  EXPECT_EQ(written(&reread), written_form("HEADERTEXT1CODE" "0102AB" "0203CDE" "0301F"));
   EXPECT_EQ(STLV_EsvaziaLista(&list), 1);
   EXPECT_EQ(STLV_EsvaziaLista(&reread), 1);
-  EXPECT_EQ(reread.count, 0);
-  EXPECT_EQ(reread.first, nullptr);
-  EXPECT_STREQ(reread.header_text, "HEADERTEXT1");  // the header stays
+  EXPECT_TRUE(reread.count == 0 && reread.first == nullptr);
+  EXPECT_EQ(header_bytes(reread), "HEADERTEXT1\0CODE\0"s);
 }
 
 TEST(StlvList, ReplacesAndRemovesByIdentifier) {
@@ -103,102 +94,68 @@ TEST(StlvList, ReplacesAndRemovesByIdentifier) {
   STLV_AdicionaID(&list, 5, 6, "LONGER");
   STLV_AdicionaID(&list, 9, 1, "z");
   ASSERT_EQ(STLV_AdicionaID(&list, 5, 3, "abc"), 1);
-  EXPECT_EQ(list.count, 3);
-  EXPECT_EQ(ids_in_list_order(list), "9,5,7,");  // a changed element keeps its place
-  const STLV_Elemento *five = STLV_BuscaLista(&list, 5);
-  ASSERT_NE(five, nullptr);
-  EXPECT_EQ(five->length, 3);
-  EXPECT_EQ(std::string(five->data, 7), std::string("abc\0\0\0\0", 7));  // old data cleared
+  EXPECT_EQ(contents(list), "3 9:1:z 5:3:abc 7:2:xy") << "a changed element keeps its place, old data cleared";
+  EXPECT_EQ(STLV_BuscaLista(&list, 5), list.first->next);
 
   // Length 0 removes and releases; for an absent identifier it changes nothing.
   ASSERT_EQ(STLV_AdicionaID(&list, 5, 0, "abc"), 1);
-  EXPECT_EQ(list.count, 2);
-  EXPECT_EQ(STLV_BuscaLista(&list, 5), nullptr);
   EXPECT_EQ(STLV_AdicionaID(&list, 42, 0, "abc"), 1);
   EXPECT_EQ(STLV_AdicionaID(&list, 42, -3, "abc"), 1);
-  EXPECT_EQ(ids_in_list_order(list), "9,7,");
+  EXPECT_EQ(contents(list), "2 9:1:z 7:2:xy");
 
-  // A removed element leaves the list whole and belongs to the caller.
+  // A removed element leaves the list whole, keeps its own links and belongs to the caller.
   STLV_Elemento *nine = STLV_RemoveID(&list, 9);
   ASSERT_NE(nine, nullptr);
-  EXPECT_EQ(list.count, 1);
-  EXPECT_EQ(list.first->id, 7);
-  EXPECT_EQ(list.first->previous, nullptr);
+  EXPECT_EQ(nine->next, list.first);
+  EXPECT_EQ(contents(list), "1 7:2:xy");
   EXPECT_EQ(STLV_RemoveID(&list, 9), nullptr);
   vl::heap_free_wiped(nine, sizeof *nine);
-
   STLV_EsvaziaLista(&list);
-  EXPECT_EQ(STLV_RemoveID(&list, 7), nullptr);
 }
 
-TEST(StlvList, RefusalsOfEmptyAndNullLists) {
-  EXPECT_EQ(STLV_CriaLista(nullptr), 0);
-  EXPECT_EQ(STLV_CriaListaHeader(nullptr, "H", "C"), 0);
-  EXPECT_EQ(STLV_CriaListaFromBuffer(nullptr, "\x0f\0\0\0"), 0);
-  EXPECT_EQ(STLV_EsvaziaLista(nullptr), 0);
-
-  char buffer[8];
-  std::memset(buffer, 'Z', sizeof buffer);
-  EXPECT_EQ(STLV_MontaBufferFromLista(nullptr, buffer), 1);
+TEST(StlvList, NullAndEmptyListsAndNewElements) {
+  EXPECT_EQ(STLV_CriaLista(nullptr) + STLV_CriaListaHeader(nullptr, "H", "C") +
+                STLV_CriaListaFromBuffer(nullptr, "\x0f\0\0\0") + STLV_EsvaziaLista(nullptr), 0);
+  EXPECT_EQ(written(nullptr), "1:ZZZZZZZZ");
   STLV_Lista empty;
   STLV_CriaLista(&empty);
-  EXPECT_EQ(STLV_MontaBufferFromLista(&empty, buffer), 0);
-  EXPECT_EQ(std::string(buffer, 8), "ZZZZZZZZ");  // nothing written either way
-}
+  EXPECT_EQ(written(&empty), "0:ZZZZZZZZ");
 
-TEST(StlvList, NewElementsStoreTheTextLengthOfTheirData) {
+  // The stored length is the text length of the data; the data area keeps 127 characters.
   STLV_Elemento *element = STLV_AlocaNovoElemento(12, 5, "ab\0de");
   ASSERT_NE(element, nullptr);
-  EXPECT_EQ(element->id, 12);
   EXPECT_EQ(element->length, 2);
-  EXPECT_EQ(element->previous, nullptr);
-  EXPECT_EQ(element->next, nullptr);
   vl::heap_free_wiped(element, sizeof *element);
-
-  const std::string long_data(200, 'q');
-  element = STLV_AlocaNovoElemento(1, 200, long_data.c_str());
+  element = STLV_AlocaNovoElemento(1, 200, std::string(200, 'q').c_str());
   ASSERT_NE(element, nullptr);
-  EXPECT_EQ(element->length, 127);  // the data area keeps 127 characters and a NUL
-  EXPECT_EQ(element->data[127], '\0');
+  EXPECT_EQ(element->length, 127);
   vl::heap_free_wiped(element, sizeof *element);
 }
 
 TEST(StlvBuffer, ReadsHeadersAndElementsUpToTheLengthWord) {
+  const std::string header = "HEADERTEXT1\0CODE\0"s;
+  const struct {
+    std::string buffer;
+    int result;
+    std::string header, contents;
+  } cases[] = {
+      {stlv_buffer("HEADERTEXT1CODE"), 1, header, "0"},
+      {stlv_buffer("HEADERTEXT1COD"), 0, "HEADERTEXT1\0\0\0\0\0\0"s, "0"},  // the text, then refused
+      {stlv_buffer("HEADER"), 0, std::string(17, '\0'), "0"},
+      {stlv_buffer("HEAD\0ERTEXTCODE"s), 1, "HEAD\0\0\0\0\0\0\0\0CODE\0"s, "0"},
+      // A repeated identifier replaces the data, a non-digit pair reads 0, a length of 0 deletes.
+      {stlv_buffer("HEADERTEXT1CODE" "0103abc" "0202xy" "x105hello" "0102de" "0200"), 1, header, "2 0:5:hello 1:2:de"},
+      // Data past the length word is not read; two digit pairs that do not fit end the reading.
+      {stlv_buffer("HEADERTEXT1CODE" "0109abc") + "defghi", 1, header, "1 1:3:abc"},
+      {stlv_buffer("HEADERTEXT1CODE" "0102ab" "03"), 1, header, "1 1:2:ab"},
+  };
   STLV_Lista list;
-  // A length word of 15: the header alone, an empty list.
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, stlv_buffer("HEADERTEXT1CODE").c_str()), 1);
-  EXPECT_EQ(list.count, 0);
-  EXPECT_STREQ(list.header_code, "CODE");
-  // 14: the header text is copied, then the buffer is refused.
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, stlv_buffer("HEADERTEXT1COD").c_str()), 0);
-  EXPECT_STREQ(list.header_text, "HEADERTEXT1");
-  EXPECT_STREQ(list.header_code, "");
-  // Below 11: refused with an empty header.
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, stlv_buffer("HEADER").c_str()), 0);
-  EXPECT_STREQ(list.header_text, "");
-  // A header text with a NUL stops copying at the NUL.
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, stlv_buffer(std::string("HEAD\0ERTEXT", 11) + "CODE").c_str()), 1);
-  EXPECT_EQ(std::string(list.header_text, 12), std::string("HEAD\0\0\0\0\0\0\0\0", 12));
-
-  // A repeated identifier replaces the data, a length of 0 deletes, a non-digit pair reads 0.
-  const std::string text = "HEADERTEXT1CODE" "0103abc" "0202xy" "0102de" "0200" "x105hello";
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, stlv_buffer(text).c_str()), 1);
-  EXPECT_EQ(ids_in_list_order(list), "0,1,");
-  EXPECT_STREQ(STLV_BuscaLista(&list, 1)->data, "de");
-  EXPECT_EQ(STLV_BuscaLista(&list, 1)->length, 2);
-  EXPECT_STREQ(STLV_BuscaLista(&list, 0)->data, "hello");
-  STLV_EsvaziaLista(&list);
-
-  // Data that runs past the length word is taken only as far as the text goes; two digit
-  // pairs that do not fit end the reading.
-  std::string cut = stlv_buffer("HEADERTEXT1CODE" "0109abc");
-  cut += "defghi";  // bytes beyond the length word
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, cut.c_str()), 1);
-  EXPECT_STREQ(STLV_BuscaLista(&list, 1)->data, "abc");
-  STLV_EsvaziaLista(&list);
-  ASSERT_EQ(STLV_CriaListaFromBuffer(&list, stlv_buffer("HEADERTEXT1CODE" "0102ab" "03").c_str()), 1);
-  EXPECT_EQ(ids_in_list_order(list), "1,");
-  STLV_EsvaziaLista(&list);
+  for (const auto &c : cases) {
+    EXPECT_EQ(STLV_CriaListaFromBuffer(&list, c.buffer.c_str()), c.result) << c.buffer.substr(4);
+    EXPECT_EQ(header_bytes(list), c.header) << c.buffer.substr(4);
+    EXPECT_EQ(contents(list), c.contents) << c.buffer.substr(4);
+    STLV_EsvaziaLista(&list);
+  }
 }
 
 }  // namespace
