@@ -109,6 +109,20 @@ TEST_F(LocalClock, TimeValuesFollowTheLocalZoneAndItsDaylightSaving) {
   }
 }
 
+TEST_F(LocalClock, JulianDatesAndDueDatesCarryThroughTheLocalCalendar) {
+  use("Pacific/Apia");  // the zone skipped 30 December 2011
+  char out[16];
+  EXPECT_EQ(Julian2Gregorian("2011364", out), 1);
+  EXPECT_STREQ(out, "20111231");
+  EXPECT_EQ(Julian2Gregorian("111230", out), 1);
+  EXPECT_STREQ(out, "11365");
+  use("America/Sao_Paulo");  // summer time began at midnight on 6 October 1997
+  EXPECT_EQ(DataFatorVencto(out, "0001"), 1);
+  EXPECT_STREQ(out, "08101997");
+  EXPECT_EQ(DataFatorVencto(out, "0200"), 1);
+  EXPECT_STREQ(out, "25041998");
+}
+
 TEST(Intervals, MinutesBetweenTimesOfOneDay) {
   EXPECT_EQ(DiffDataHoraToMin("20240101120600", "20240101120000", 5), 1);
   EXPECT_EQ(DiffDataHoraToMin("20240101120600", "20240101120000", 6), 0);
