@@ -37,41 +37,6 @@ int compare_text(const char *a, const char *b) {
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-namespace {
-
-int64_t floor_div(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-}  // namespace
-
-int64_t days_from_civil(int64_t year, int64_t month, int64_t day) {
-  year += floor_div(month - 1, 12);
-  month -= 12 * floor_div(month - 1, 12);
-  // Years counted from March, so that February's length only matters at a year's end.
-  if (month <= 2) --year;
-  const int64_t era = floor_div(year, 400);
-  const int64_t year_of_era = year - era * 400;
-  const int64_t march_month = (month + 9) % 12;
-  const int64_t day_of_year = (153 * march_month + 2) / 5;
-  const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + day_of_era - 719468 + (day - 1);
-}
-
-CivilDate civil_from_days(int64_t days) {
-  days += 719468;
-  const int64_t era = floor_div(days, 146097);
-  const int64_t day_of_era = days - era * 146097;
-  const int64_t year_of_era =
-      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  const int64_t march_month = (5 * day_of_year + 2) / 153;
-  CivilDate date{};
-  date.day = static_cast<int>(day_of_year - (153 * march_month + 2) / 5 + 1);
-  date.month = static_cast<int>(march_month < 10 ? march_month + 3 : march_month - 9);
-  date.year = year_of_era + era * 400 + (date.month <= 2 ? 1 : 0);
-  date.yearday = static_cast<int>(days - 719468 - days_from_civil(date.year, 1, 1) + 1);
-  return date;
-}
-
 }  // namespace vl
 
 namespace {
@@ -132,14 +97,28 @@ int compare_with_today(const char *mmdd, const vl::platform::LocalTime &today) {
   return vl::compare_text(theirs, now);
 }
 
-void write_julian_result(char *out, size_t in_length, const vl::CivilDate &date) {
-  const int year = static_cast<int>(date.year);
-  const int short_year = static_cast<int>(((date.year % 100) + 100) % 100);
+// The local date at midnight, without daylight saving, of year, month and day, days whole
+// days later: the local-time conversion carries a day or month out of range into the
+// next month or year. False when the platform cannot represent the time.
+bool local_date(int year, int month, int day, int32_t days, vl::platform::LocalTime &date) {
+  vl::platform::LocalTime midnight{};
+  midnight.year = year;
+  midnight.month = month;
+  midnight.day = day;
+  midnight.is_dst = 0;
+  int64_t seconds = 0;
+  return vl::platform::epoch_from_local_time(midnight, seconds) &&
+         vl::platform::local_time_from_epoch(seconds + int64_t{days} * 86400, date);
+}
+
+void write_julian_result(char *out, size_t in_length, const vl::platform::LocalTime &date) {
+  const int short_year = ((date.year % 100) + 100) % 100;
+  const int yearday = date.yearday + 1;
   switch (in_length) {
     case 5: std::sprintf(out, "%02d%02d%02d", short_year, date.month, date.day); break;
-    case 6: std::sprintf(out, "%02d%03d", short_year, date.yearday); break;
-    case 7: std::sprintf(out, "%04d%02d%02d", year, date.month, date.day); break;
-    default: std::sprintf(out, "%04d%03d", year, date.yearday); break;
+    case 6: std::sprintf(out, "%02d%03d", short_year, yearday); break;
+    case 7: std::sprintf(out, "%04d%02d%02d", date.year, date.month, date.day); break;
+    default: std::sprintf(out, "%04d%03d", date.year, yearday); break;
   }
 }
 
@@ -333,16 +312,18 @@ int Julian2Gregorian(const char *in, char *out) {
     month = field_number(in, year_digits, 2);
     day = field_number(in, year_digits + 2, 2);
   }
-  // Out-of-range days and months carry into the next month or year.
-  write_julian_result(out, length, vl::civil_from_days(vl::days_from_civil(year, month, day)));
+  vl::platform::LocalTime date{};
+  if (!local_date(year, month, day, 0, date)) return 0;
+  write_julian_result(out, length, date);
   return 1;
 }
 
 int DataFatorVencto(char *out, const char *factor) {
   const int32_t days = field_number(factor, 0, 4);
   if (days == 0 || out == nullptr) return 0;
-  const vl::CivilDate due = vl::civil_from_days(vl::days_from_civil(1997, 10, 7) + days);
-  std::sprintf(out, "%02d%02d%04d", due.day, due.month, static_cast<int>(due.year));
+  vl::platform::LocalTime due{};
+  if (!local_date(1997, 10, 7, days, due)) return 0;
+  std::sprintf(out, "%02d%02d%04d", due.day, due.month, due.year);
   return 1;
 }
 

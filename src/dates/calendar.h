@@ -1,4 +1,4 @@
-// Fixed-position date fields and civil-day arithmetic shared by the calendar and the clock.
+// Fixed-position date fields shared by the calendar and the clock.
 #pragma once
 
 #include <cstddef>
@@ -17,19 +17,5 @@ int32_t field_number(const char *text, size_t pos, size_t count);
 
 // The first differing byte of a and b (NUL-terminated) as -1 or 1, or 0.
 int compare_text(const char *a, const char *b);
-
-// Days from 1 January 1970 of a proleptic Gregorian date; month and day may lie out of
-// range and carry into the next month or year (month 13 is January of the next year).
-int64_t days_from_civil(int64_t year, int64_t month, int64_t day);
-
-struct CivilDate {
-  int64_t year;
-  int month;     // 1..12
-  int day;       // 1..31
-  int yearday;   // 1..366
-};
-
-// The proleptic Gregorian date of a day count from 1 January 1970.
-CivilDate civil_from_days(int64_t days);
 
 }  // namespace vl
