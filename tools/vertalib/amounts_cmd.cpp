@@ -8,13 +8,6 @@
 
 namespace {
 
-bool all_digits(const char *text) {
-  if (*text == '\0') return false;
-  for (; *text != '\0'; ++text)
-    if (*text < '0' || *text > '9') return false;
-  return true;
-}
-
 int run_valor(int argc, char **argv);
 int run_extenso(int argc, char **argv);
 
@@ -51,7 +44,7 @@ const vl::cli::Command kExtenso{
 int run_valor(int argc, char **argv) {
   if (argc != 2) return vl::cli::usage_error(kValor, "expects one amount");
   const char *amount = argv[1];
-  if (all_digits(amount)) {
+  if (vl::cli::is_digit_text(amount)) {
     if (std::strlen(amount) > 12) return vl::cli::usage_error(kValor, "at most 12 digits");
     char padded[13];
     std::snprintf(padded, sizeof padded, "%012lld", std::atoll(amount));
@@ -76,7 +69,7 @@ int run_extenso(int argc, char **argv) {
     if (std::strcmp(argv[i], "--width") == 0 && i + 1 < argc) {
       width = std::atoi(argv[++i]);
       if (width < 1 || width > 300) return vl::cli::usage_error(kExtenso, "width from 1 to 300");
-    } else if (amount == nullptr && all_digits(argv[i])) {
+    } else if (amount == nullptr && vl::cli::is_digit_text(argv[i])) {
       amount = argv[i];
     } else {
       return vl::cli::usage_error(kExtenso, "unexpected argument");

@@ -9,13 +9,6 @@
 
 namespace {
 
-bool all_digits(const std::string &text) {
-  if (text.empty()) return false;
-  for (const char c : text)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 // The digits of a document number written with or without its '.', '-' and '/'.
 std::string without_punctuation(const char *text) {
   std::string digits;
@@ -99,7 +92,7 @@ int run_luhn(int argc, char **argv) {
   const bool complete = argc == 3 && std::strcmp(argv[2], "--complete") == 0;
   if (argc != 2 && !complete) return vl::cli::usage_error(kLuhn, "expects a card number");
   const std::string number = argv[1];
-  if (!all_digits(number) || number.size() > 64)
+  if (!vl::cli::is_digit_text(number.c_str()) || number.size() > 64)
     return vl::cli::usage_error(kLuhn, "up to 64 digits");
   const int body = static_cast<int>(number.size()) - (complete ? 0 : 1);
   const char digit = static_cast<char>(DAC10(number.c_str(), body));
@@ -119,7 +112,7 @@ int run_document(const vl::cli::Command &command, int argc, char **argv, size_t 
                  int (*check)(const char *)) {
   if (argc != 2) return vl::cli::usage_error(command, "expects one number");
   const std::string digits = without_punctuation(argv[1]);
-  if (!all_digits(digits) || digits.size() != length)
+  if (!vl::cli::is_digit_text(digits.c_str()) || digits.size() != length)
     return vl::cli::usage_error(command, length == 11 ? "expects 11 digits" : "expects 14 digits");
   char display[19];
   int isCnpj = 0;
@@ -136,7 +129,7 @@ int run_cnpj(int argc, char **argv) { return run_document(kCnpj, argc, argv, 14,
 int run_ean13(int argc, char **argv) {
   if (argc != 2) return vl::cli::usage_error(kEan13, "expects one code");
   const std::string code = argv[1];
-  if (!all_digits(code) || (code.size() != 12 && code.size() != 13))
+  if (!vl::cli::is_digit_text(code.c_str()) || (code.size() != 12 && code.size() != 13))
     return vl::cli::usage_error(kEan13, "expects 12 or 13 digits");
   const int digit = calculateDVEAN13(code.substr(0, 12).c_str());
   if (code.size() == 12) {

@@ -27,6 +27,12 @@ int usage_error(const Command &command, const char *message);
 // True when argv holds "--help" or "-h".
 bool wants_help(int argc, char **argv);
 
+// True when text holds only hexadecimal digits, either case (the empty text included).
+bool is_hex_text(const char *text);
+
+// True when text is not empty and holds only decimal digits.
+bool is_digit_text(const char *text);
+
 // Prints bytes as upper-case hexadecimal followed by a newline.
 void print_hex(const unsigned char *bytes, size_t count);
 

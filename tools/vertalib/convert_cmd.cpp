@@ -9,22 +9,6 @@ namespace {
 
 constexpr size_t kMaxText = 4096;
 
-bool is_hex_text(const char *text) {
-  for (; *text != '\0'; ++text) {
-    const char c = *text;
-    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
-      return false;
-  }
-  return true;
-}
-
-bool is_digit_text(const char *text) {
-  if (*text == '\0') return false;
-  for (; *text != '\0'; ++text)
-    if (*text < '0' || *text > '9') return false;
-  return true;
-}
-
 // Prints bytes as text, escaping what is not printable ASCII.
 void print_escaped(const unsigned char *bytes, size_t count) {
   for (size_t i = 0; i < count; ++i) {
@@ -87,7 +71,7 @@ const vl::cli::Command kBcd{
 int run_hex2bin(int argc, char **argv) {
   if (argc != 2) return vl::cli::usage_error(kHex2Bin, "expects one hexadecimal text");
   const size_t length = std::strlen(argv[1]);
-  if (length == 0 || length > kMaxText || !is_hex_text(argv[1]))
+  if (length == 0 || length > kMaxText || !vl::cli::is_hex_text(argv[1]))
     return vl::cli::usage_error(kHex2Bin, "not a hexadecimal text");
   unsigned char bytes[kMaxText / 2 + 1];
   ASC2Bin(bytes, argv[1], static_cast<int>(length));
@@ -116,7 +100,7 @@ int run_bin2hex(int argc, char **argv) {
 int run_bcd(int argc, char **argv) {
   if (argc == 3 && std::strcmp(argv[1], "pack") == 0) {
     const size_t digits = std::strlen(argv[2]);
-    if (!is_digit_text(argv[2]) || digits > 5)
+    if (!vl::cli::is_digit_text(argv[2]) || digits > 5)
       return vl::cli::usage_error(kBcd, "pack takes 1 to 5 decimal digits");
     // Right-aligned: an odd count gets a leading 0 digit.
     const int packed = static_cast<int>(digits + digits % 2);
@@ -131,9 +115,9 @@ int run_bcd(int argc, char **argv) {
   }
   if (argc == 4 && std::strcmp(argv[1], "unpack") == 0) {
     const size_t length = std::strlen(argv[2]);
-    if (length == 0 || length % 2 != 0 || length > 16 || !is_hex_text(argv[2]))
+    if (length == 0 || length % 2 != 0 || length > 16 || !vl::cli::is_hex_text(argv[2]))
       return vl::cli::usage_error(kBcd, "unpack takes an even hexadecimal text of up to 16 digits");
-    if (!is_digit_text(argv[3]) || std::strlen(argv[3]) > 1 || argv[3][0] == '0' ||
+    if (!vl::cli::is_digit_text(argv[3]) || std::strlen(argv[3]) > 1 || argv[3][0] == '0' ||
         argv[3][0] > '6' || static_cast<size_t>(argv[3][0] - '0') > length)
       return vl::cli::usage_error(kBcd, "DIGITS from 1 to 6, within the text");
     unsigned char bcd[8];

@@ -83,6 +83,19 @@ bool wants_help(int argc, char **argv) {
   return false;
 }
 
+bool is_hex_text(const char *text) {
+  for (; *text != '\0'; ++text)
+    if (hex_value(*text) < 0) return false;
+  return true;
+}
+
+bool is_digit_text(const char *text) {
+  if (*text == '\0') return false;
+  for (; *text != '\0'; ++text)
+    if (*text < '0' || *text > '9') return false;
+  return true;
+}
+
 void print_hex(const unsigned char *bytes, size_t count) {
   for (size_t i = 0; i < count; ++i) std::printf("%02X", bytes[i]);
   std::printf("\n");

@@ -65,15 +65,6 @@ const char *tag_name(unsigned tag) {
   return nullptr;
 }
 
-bool is_hex_text(const char *text) {
-  for (; *text != '\0'; ++text) {
-    const char c = *text;
-    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
-      return false;
-  }
-  return true;
-}
-
 // The object's characters, masked one object at a time so that padding before a sensitive
 // object cannot stop the masking walk short of it.
 std::string shown_value(const TLVItem &item, bool masked) {
@@ -125,7 +116,7 @@ int run_tlv(int argc, char **argv) {
     }
   }
   if (text == nullptr) return vl::cli::usage_error(kTlv, "expects hexadecimal text");
-  if (!is_hex_text(text)) return vl::cli::usage_error(kTlv, "the text must be hexadecimal");
+  if (!vl::cli::is_hex_text(text)) return vl::cli::usage_error(kTlv, "the text must be hexadecimal");
   const size_t length = std::strlen(text);
   if (length > 65536) return vl::cli::usage_error(kTlv, "at most 65536 characters");
 
