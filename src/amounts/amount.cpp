@@ -10,6 +10,7 @@
 #include "convert/number.h"
 #include "frame/heap.h"
 #include "frame/state.h"
+#include "frame/text.h"
 #include "vertalib/amounts.h"
 #include "vertalib/convert.h"
 
@@ -19,8 +20,6 @@ constexpr char kDisplayMask[] = "9.999.999.999,99";
 constexpr int kMaskLength = sizeof kDisplayMask - 1;  // 16
 constexpr int kAmountDigits = 12;
 constexpr size_t kSumBufferSize = 32;
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 bool is_separator(char c) { return c == ',' || c == '.'; }
 
@@ -210,7 +209,7 @@ VL_API int VL_CDECL RetiraSeparadorMilharDecimal(char *text) {
   // after a thousands separator.
   size_t group_left = length % 4 + 1;
   for (size_t i = 0; i + 3 < length; ++i) {
-    if (is_digit(text[i]) && group_left > 0) {
+    if (vl::is_digit(text[i]) && group_left > 0) {
       digits[kept++] = text[i];
       --group_left;
     } else if (text[i] == thousands && group_left == 0) {
@@ -254,7 +253,7 @@ VL_API void VL_CDECL StrInsertVirgula(char *text, int length) {
 VL_API void VL_CDECL StrCpyValor(char *out, const char *in) {
   size_t kept = 0;
   for (size_t i = 0; i < 16 && in[i] != '\0' && kept < kAmountDigits; ++i)
-    if (is_digit(in[i])) out[kept++] = in[i];
+    if (vl::is_digit(in[i])) out[kept++] = in[i];
   out[kept] = '\0';
 }
 
@@ -326,7 +325,7 @@ VL_API void VL_CDECL ConvertValorFromBD2Bit4(char *out, const char *in, unsigned
   int count = 0;
   int decimals = -1;  // -1 until the decimal separator is seen
   for (size_t i = 0; i < inLen && in[i] != '\0' && decimals < 2; ++i) {
-    if (is_digit(in[i])) {
+    if (vl::is_digit(in[i])) {
       if (count < kAmountDigits) kept[count++] = in[i];
       if (decimals >= 0) ++decimals;
     } else if (is_separator(in[i]) && decimals < 0) {

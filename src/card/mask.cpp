@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "card/mask.h"
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/card.h"
 
 namespace {

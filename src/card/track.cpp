@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "card/mask.h"
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/card.h"
 #include "vertalib/convert.h"
 
@@ -25,8 +25,6 @@ constexpr char kTrack2Separator = '=';
 constexpr char kNibbleSeparator = 'D';
 constexpr char kNibbleFiller = 'F';
 constexpr char kTrack1Separator = '^';
-
-bool is_empty(const char *text) { return text == nullptr || text[0] == '\0'; }
 
 // Track 1 may open with one non-digit, the format code; only that one is skipped.
 template <typename Char>
@@ -174,8 +172,8 @@ int ErroTrilha1(const char *track) {
 }
 
 int ErroTrilhas(const char *track1, char *track2) {
-  if (!is_empty(track2)) return ErroTrilha2(track2);
-  if (is_empty(track1)) return 1;
+  if (!vl::is_empty(track2)) return ErroTrilha2(track2);
+  if (vl::is_empty(track1)) return 1;
   return ErroTrilha1(track1);
 }
 
@@ -273,7 +271,7 @@ void TrataTrilhaAmex(char *text) {
 void ObtemNumCartao(const char *data, char *pan) {
   if (pan == nullptr) return;
   pan[0] = '\0';
-  if (is_empty(data)) return;
+  if (vl::is_empty(data)) return;
   const char *end = std::strchr(data, kTrack2Separator);
   if (end == nullptr) end = std::strchr(data, kNibbleSeparator);
   const size_t length = end != nullptr ? static_cast<size_t>(end - data) : std::strlen(data);

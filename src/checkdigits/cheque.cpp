@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "convert/number.h"
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/checkdigits.h"
 
 namespace {

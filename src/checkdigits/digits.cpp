@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/checkdigits.h"
 
 namespace {

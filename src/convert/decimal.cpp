@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "frame/text.h"
 #include "platform/platform.h"
 
 namespace vl {
@@ -12,9 +13,8 @@ namespace {
 constexpr int kMaxDecimals = 100;
 constexpr size_t kWorkSize = 512;  // "%.100f" of the largest double fits
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// White space as the C library's strtod skips it.
+bool is_c_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // True when value lies exactly halfway between two multiples of 10^-decimals: then
 // value * 10^decimals * 2 is an odd integer, which for value = m * 2^e (m odd) happens
@@ -36,7 +36,7 @@ bool is_exact_half(double value, int decimals) {
 size_t increment_magnitude(char *text, size_t length) {
   for (size_t i = length; i-- > 0;) {
     if (text[i] == '.') continue;
-    if (!is_digit(text[i])) break;  // reached the sign
+    if (!vl::is_digit(text[i])) break;  // reached the sign
     if (text[i] != '9') {
       ++text[i];
       return length;
@@ -54,16 +54,16 @@ size_t increment_magnitude(char *text, size_t length) {
 
 double read_decimal(const char *text, const char **end) {
   const char *p = text;
-  while (is_blank(*p)) ++p;
+  while (is_c_space(*p)) ++p;
   const char *start = p;
   if (*p == '+' || *p == '-') ++p;
   const char *mantissa = p;
-  while (is_digit(*p)) ++p;
+  while (vl::is_digit(*p)) ++p;
   const bool integer_digits = p > mantissa;
   bool fraction_digits = false;
   if (*p == '.') {
     const char *fraction = ++p;
-    while (is_digit(*p)) ++p;
+    while (vl::is_digit(*p)) ++p;
     fraction_digits = p > fraction;
   }
   if (!integer_digits && !fraction_digits) {

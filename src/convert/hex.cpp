@@ -12,7 +12,7 @@ namespace {
 // The nibble of the padded conversion: hex digits as usual, ':'..'?' by their low four
 // bits, and every other character (a NUL included) F.
 unsigned char padded_nibble(char c) {
-  const unsigned char u = vl::ascii_upper(static_cast<unsigned char>(c));
+  const auto u = static_cast<unsigned char>(vl::to_upper(c));
   if (u >= '0' && u <= '9') return static_cast<unsigned char>(u - '0');
   if (u >= 'A' && u <= 'F') return static_cast<unsigned char>(u - 'A' + 10);
   if (u >= ':' && u <= '?') return static_cast<unsigned char>(u & 0x0F);

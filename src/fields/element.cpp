@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/convert.h"
 #include "vertalib/fields.h"
 

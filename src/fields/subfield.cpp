@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/convert.h"
 #include "vertalib/fields.h"
 
@@ -35,8 +35,6 @@ static_assert(sizeof(ElementoID::data) / kDescriptionWidth <=
 
 // The answer buffer of GetParamItem, shared by every caller.
 char g_param_answer[kParamAnswerSize];
-
-bool is_empty(const char *text) { return text == nullptr || text[0] == '\0'; }
 
 // True when text holds at least count characters before its NUL.
 bool holds(const char *text, size_t count) {
@@ -151,7 +149,7 @@ void collect_goods(const char *text, int text_length, DescMercadorias &goods) {
 // The text after the first occurrence of key in reserved, or null; the reserved text must
 // be longer than the key.
 const char *reserved_datum(const char *reserved, const char *key) {
-  if (is_empty(reserved) || key == nullptr) return nullptr;
+  if (vl::is_empty(reserved) || key == nullptr) return nullptr;
   const size_t key_length = std::strlen(key);
   if (vl::bounded_length(reserved, key_length + 1) <= key_length) return nullptr;
   const char *found = std::strstr(reserved, key);
@@ -164,7 +162,7 @@ extern "C" {
 
 VL_API int VL_CDECL GetValueFromTTTLLLValue(const char *text, unsigned int maxLen, int tag,
                                             char *out, int outSize) {
-  if (is_empty(text) || out == nullptr || outSize == 0) return 0;
+  if (vl::is_empty(text) || out == nullptr || outSize == 0) return 0;
   // Elements are looked for among the first end characters; their fields are read from
   // the whole text.
   const size_t text_length = std::strlen(text);
@@ -185,7 +183,7 @@ VL_API int VL_CDECL GetValueFromTTTLLLValue(const char *text, unsigned int maxLe
 VL_API int VL_CDECL GetValueFromTTTLLLValueEx(const char *text, unsigned int maxLen,
                                               const char *tag, unsigned int tagWidth,
                                               int lenWidth, char *out, int outSize) {
-  if (is_empty(text) || out == nullptr || outSize == 0 || !usable_layout(tag, tagWidth, lenWidth))
+  if (vl::is_empty(text) || out == nullptr || outSize == 0 || !usable_layout(tag, tagWidth, lenWidth))
     return 0;
   const WideLayout layout{tag, tagWidth, static_cast<size_t>(lenWidth)};
   const size_t text_length = std::strlen(text);
@@ -204,7 +202,7 @@ VL_API int VL_CDECL GetValueFromTTTLLLValueEx(const char *text, unsigned int max
 VL_API int VL_CDECL RemoveTTTLLLValueFromBuffer(char *text, unsigned int *length,
                                                 const char *tag, unsigned int tagWidth,
                                                 int lenWidth) {
-  if (is_empty(text) || length == nullptr || !usable_layout(tag, tagWidth, lenWidth)) return 0;
+  if (vl::is_empty(text) || length == nullptr || !usable_layout(tag, tagWidth, lenWidth)) return 0;
   const WideLayout layout{tag, tagWidth, static_cast<size_t>(lenWidth)};
   size_t end = vl::bounded_length(text, *length);
   if (end <= layout.header()) return 0;
@@ -328,7 +326,7 @@ VL_API int VL_CDECL GetNSUServHostFromReservado2(const char *reserved, char *out
 }
 
 VL_API char *VL_CDECL GetParamItem(const char *text, const char *name, char separator) {
-  if (is_empty(text) || is_empty(name)) return nullptr;
+  if (vl::is_empty(text) || vl::is_empty(name)) return nullptr;
   if (vl::bounded_length(text, std::strlen(name) + 1) <= std::strlen(name)) return nullptr;
   std::memset(g_param_answer, 0, sizeof g_param_answer);
   const char *item = std::strstr(text, name);

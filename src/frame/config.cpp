@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "convert/hex.h"
+#include "frame/text.h"
 #include "platform/platform.h"
 #include "vertalib/frame.h"
 #include "vertalib_secrets.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "convert/number.h"
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/frame.h"
 
 namespace {

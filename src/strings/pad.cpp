@@ -1,7 +1,7 @@
 // Padding, justification and character classes: fixed-width fields filled with zeros or
 // spaces on one side, in-place justification, trimming and case, and the class tests of
 // incoming fields.
-#include "strings/pad.h"
+#include "frame/text.h"
 
 #include <cstring>
 

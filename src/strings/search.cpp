@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "frame/heap.h"
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/strings.h"
 
 namespace {
@@ -12,8 +12,6 @@ namespace {
 constexpr char kLineBreak = '@';
 constexpr char kApostrophe = '\'';
 constexpr char kPathSeparator = '\\';
-
-bool is_empty(const char *text) { return text == nullptr || text[0] == '\0'; }
 
 // The first occurrence of pattern that lies wholly within the first limit characters of
 // text; the search also ends at text's NUL.
@@ -100,7 +98,7 @@ void wrap_lines(const char *text, size_t length, size_t line_width, WrappedText 
 extern "C" {
 
 VL_API char *VL_CDECL StrNStr(const char *text, const char *pattern, unsigned int limit) {
-  if (is_empty(text) || is_empty(pattern)) return nullptr;
+  if (vl::is_empty(text) || vl::is_empty(pattern)) return nullptr;
   // The result points into the caller's own text, as strstr does.
   return const_cast<char *>(find_within(text, limit, pattern, std::strlen(pattern)));
 }
@@ -126,8 +124,8 @@ VL_API int VL_CDECL TrocaApostrofoPorBranco(char *text) {
 
 VL_API int VL_CDECL StrReplaceStringBuffer(char *buffer, int length, int capacity,
                                            const char *find, const char *replacement) {
-  if (buffer == nullptr || length < 1 || length > capacity || is_empty(find) ||
-      is_empty(replacement))
+  if (buffer == nullptr || length < 1 || length > capacity || vl::is_empty(find) ||
+      vl::is_empty(replacement))
     return 0;
   const size_t text_length = static_cast<size_t>(length);
   const size_t room = static_cast<size_t>(capacity);
@@ -164,7 +162,7 @@ VL_API int VL_CDECL StrReplaceStringBuffer(char *buffer, int length, int capacit
 }
 
 VL_API void VL_CDECL StrRemoveStringBuffer(char *text, const char *find) {
-  if (text == nullptr || is_empty(find)) return;
+  if (text == nullptr || vl::is_empty(find)) return;
   const size_t find_length = std::strlen(find);
   for (char *at = std::strstr(text, find); at != nullptr; at = std::strstr(at, find))
     std::memmove(at, at + find_length, std::strlen(at + find_length) + 1);
@@ -178,7 +176,7 @@ VL_API int VL_CDECL StrRemoveStringValorBuffer(char *text, int capacity, const c
   char *start = std::strstr(text, label);
   if (start == nullptr) return 0;
   const char *rest = skip_spaces(start + std::strlen(label));
-  if (!is_empty(prefix) && std::strncmp(rest, prefix, std::strlen(prefix)) == 0)
+  if (!vl::is_empty(prefix) && std::strncmp(rest, prefix, std::strlen(prefix)) == 0)
     rest = skip_spaces(rest + std::strlen(prefix));
   while (is_value_character(*rest)) ++rest;
   const size_t moved = vl::bounded_length(rest, vl::non_negative(capacity));
@@ -247,7 +245,7 @@ VL_API void VL_CDECL StrCpyNumbers(char *out, int room, const char *src, int len
 }
 
 VL_API int VL_CDECL GetLastLineLen(const char *text, int length, char separator) {
-  if (is_empty(text) || length < 1) return 0;
+  if (vl::is_empty(text) || length < 1) return 0;
   for (int after = length; after > 0; --after)
     if (text[after - 1] == separator) return length - after;
   return length;

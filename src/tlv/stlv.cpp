@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "frame/heap.h"
-#include "strings/pad.h"
+#include "frame/text.h"
 #include "vertalib/tlv.h"
 
 namespace {

@@ -1,5 +1,5 @@
-// Character classes of the string family (plain ASCII, one byte per character) and the
-// reading of the interface's int counts.
+// Plain-ASCII character classes (one byte per character), empty texts and the reading of
+// the interface's int counts, for every family.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +16,15 @@ constexpr size_t bounded_length(const char *text, size_t limit) {
   return length;
 }
 
+// A null pointer counts as an empty text.
+constexpr bool is_empty(const char *text) { return text == nullptr || text[0] == '\0'; }
+
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 constexpr bool is_blank(char c) { return c == ' '; }
+// The upper-case hexadecimal digit of the low four bits of value.
+constexpr char hex_digit(unsigned value) { return "0123456789ABCDEF"[value & 0x0F]; }
+
 constexpr char to_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace vl
