@@ -9,10 +9,11 @@ VL_BEGIN_DECLS
 /* ==== acquirers/rules ==== */
 
 /* Whether an acquirer network, at the version index a caller keeps for it, has reached a
- * given level of the merchant-network message layouts. Networks and brands are the
- * system's integer codes; an index is the caller's small per-network number (0, 1, 2 ...;
- * a negative index means none). Every code and index is accepted: a network the rules do
- * not name answers 0, and the index is only compared, so INT_MIN and INT_MAX are safe.
+ * given level of the merchant-network message layouts. Networks, brands and products are
+ * the system's integer codes; version is the small index the caller keeps for the network
+ * (0, 1, 2 ...; a negative index means none). Every code and index is accepted: a network
+ * the rules do not name answers 0, and the index is only compared, so INT_MIN and INT_MAX
+ * are safe.
  * All answers are 1 (true) or 0 (false) unless said otherwise; nothing is kept between
  * calls and nothing is allocated.
  *

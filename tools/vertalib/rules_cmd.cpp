@@ -51,38 +51,42 @@ struct Row {
   std::string (*answer)(int network, int index);
 };
 
-// clang-format off
+template <int (*Level)(int, int, const int *)>
+std::string level(int network, int index) { return yes_no(Level(network, index, kNothingExcluded)); }
+template <int (*Answer)(int, int)>
+std::string indexed(int network, int index) { return yes_no(Answer(network, index)); }
+template <int (*Accepts)(int, int, int)>
+std::string accepted_codes(int network, int index) {
+  return codes_accepted([network, index](int code) { return Accepts(network, index, code); });
+}
+
 const Row kRows[] = {
-    {"IsEspecRedeLojista", [](int n, int v) { return yes_no(IsEspecRedeLojista(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0200OrGreater", [](int n, int v) { return yes_no(IsEspecRedeLojista0200OrGreater(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0205OrGreater", [](int n, int v) { return yes_no(IsEspecRedeLojista0205OrGreater(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0300OrGreater", [](int n, int v) { return yes_no(IsEspecRedeLojista0300OrGreater(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0301OrGreater", [](int n, int v) { return yes_no(IsEspecRedeLojista0301OrGreater(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0302OrGreater", [](int n, int v) { return yes_no(IsEspecRedeLojista0302OrGreater(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0303OrGreater", [](int n, int v) { return yes_no(IsEspecRedeLojista0303OrGreater(n, v, kNothingExcluded)); }},
-    {"IsEspecRedeLojista0304OrHigher", [](int n, int v) { return yes_no(IsEspecRedeLojista0304OrHigher(n, v, kNothingExcluded)); }},
-    {"IsRedeEspecLojistaEMV", [](int n, int v) { return yes_no(IsRedeEspecLojistaEMV(n, v)); }},
-    {"IsRedeEspecLojistaCarga", [](int n, int v) { return yes_no(IsRedeEspecLojistaCarga(n, v)); }},
-    {"IsEspecCredSystem0250OrGreater", [](int n, int v) { return yes_no(IsEspecCredSystem0250OrGreater(n, v)); }},
-    {"IsEspecCredSystem0260OrGreater", [](int n, int v) { return yes_no(IsEspecCredSystem0260OrGreater(n, v)); }},
-    {"IsEspecTorvex0302OrGreater", [](int n, int v) { return yes_no(IsEspecTorvex0302OrGreater(n, v)); }},
-    {"IsEspecTorvex0303OrGreater", [](int n, int v) { return yes_no(IsEspecTorvex0303OrGreater(n, v)); }},
-    {"IsEspecSeicon0303OrGreater", [](int n, int v) { return yes_no(IsEspecSeicon0303OrGreater(n, v)); }},
-    {"IsEspecSenff0303OrGreater", [](int n, int v) { return yes_no(IsEspecSenff0303OrGreater(n, v)); }},
-    {"IsEspecBkBank0303OrGreater", [](int n, int v) { return yes_no(IsEspecBkBank0303OrGreater(n, v)); }},
-    {"IsEspecBScash0303OrGreater", [](int n, int v) { return yes_no(IsEspecBScash0303OrGreater(n, v)); }},
-    {"IsEspecSolucard0303OrGreater", [](int n, int v) { return yes_no(IsEspecSolucard0303OrGreater(n, v)); }},
-    {"IsEspecVolus0304OrHigher", [](int n, int v) { return yes_no(IsEspecVolus0304OrHigher(n, v)); }},
-    {"IsSmartNet", [](int n, int) { return yes_no(IsSmartNet(n)); }},
-    {"IsEspecSmartNetAbecs", [](int n, int v) { return yes_no(IsEspecSmartNetAbecs(n, v)); }},
-    {"IsEspecRedeLojistaBandFrota brands", [](int n, int v) {
-       return codes_accepted([n, v](int brand) { return IsEspecRedeLojistaBandFrota(n, v, brand); }); }},
-    {"IsEspecRedeTorvexBandFrota brands", [](int n, int v) {
-       return codes_accepted([n, v](int brand) { return IsEspecRedeTorvexBandFrota(n, v, brand); }); }},
-    {"IsProdutoCupomDigital products", [](int n, int v) {
-       return codes_accepted([n, v](int product) { return IsProdutoCupomDigital(n, v, product); }); }},
+    {"IsEspecRedeLojista", level<IsEspecRedeLojista>},
+    {"IsEspecRedeLojista0200OrGreater", level<IsEspecRedeLojista0200OrGreater>},
+    {"IsEspecRedeLojista0205OrGreater", level<IsEspecRedeLojista0205OrGreater>},
+    {"IsEspecRedeLojista0300OrGreater", level<IsEspecRedeLojista0300OrGreater>},
+    {"IsEspecRedeLojista0301OrGreater", level<IsEspecRedeLojista0301OrGreater>},
+    {"IsEspecRedeLojista0302OrGreater", level<IsEspecRedeLojista0302OrGreater>},
+    {"IsEspecRedeLojista0303OrGreater", level<IsEspecRedeLojista0303OrGreater>},
+    {"IsEspecRedeLojista0304OrHigher", level<IsEspecRedeLojista0304OrHigher>},
+    {"IsRedeEspecLojistaEMV", indexed<IsRedeEspecLojistaEMV>},
+    {"IsRedeEspecLojistaCarga", indexed<IsRedeEspecLojistaCarga>},
+    {"IsEspecCredSystem0250OrGreater", indexed<IsEspecCredSystem0250OrGreater>},
+    {"IsEspecCredSystem0260OrGreater", indexed<IsEspecCredSystem0260OrGreater>},
+    {"IsEspecTorvex0302OrGreater", indexed<IsEspecTorvex0302OrGreater>},
+    {"IsEspecTorvex0303OrGreater", indexed<IsEspecTorvex0303OrGreater>},
+    {"IsEspecSeicon0303OrGreater", indexed<IsEspecSeicon0303OrGreater>},
+    {"IsEspecSenff0303OrGreater", indexed<IsEspecSenff0303OrGreater>},
+    {"IsEspecBkBank0303OrGreater", indexed<IsEspecBkBank0303OrGreater>},
+    {"IsEspecBScash0303OrGreater", indexed<IsEspecBScash0303OrGreater>},
+    {"IsEspecSolucard0303OrGreater", indexed<IsEspecSolucard0303OrGreater>},
+    {"IsEspecVolus0304OrHigher", indexed<IsEspecVolus0304OrHigher>},
+    {"IsSmartNet", [](int network, int) { return yes_no(IsSmartNet(network)); }},
+    {"IsEspecSmartNetAbecs", indexed<IsEspecSmartNetAbecs>},
+    {"IsEspecRedeLojistaBandFrota brands", accepted_codes<IsEspecRedeLojistaBandFrota>},
+    {"IsEspecRedeTorvexBandFrota brands", accepted_codes<IsEspecRedeTorvexBandFrota>},
+    {"IsProdutoCupomDigital products", accepted_codes<IsProdutoCupomDigital>},
 };
-// clang-format on
 constexpr size_t kRowCount = sizeof kRows / sizeof kRows[0];
 
 bool parse_int(const char *text, int &value) {
@@ -125,7 +129,8 @@ int run_rules(int argc, char **argv) {
   int network = 0;
   int index = 0;
   if (!parse_int(argv[1], network)) return vl::cli::usage_error(kRules, "NETWORK must be an integer");
-  if (argc == 3 && !parse_int(argv[2], index)) return vl::cli::usage_error(kRules, "INDEX must be an integer");
+  if (argc == 3 && !parse_int(argv[2], index))
+    return vl::cli::usage_error(kRules, "INDEX must be an integer");
 
   std::vector<int> indexes;
   std::vector<Column> columns;
