@@ -1,4 +1,5 @@
-/* Acquirer rules: specification-version predicates per network. */
+/* Acquirer rules: the protocol level a network and version index give, fleet and product
+ * tests, network names, chip-library queries. */
 #ifndef VERTALIB_ACQUIRERS_H
 #define VERTALIB_ACQUIRERS_H
 
