@@ -87,7 +87,9 @@ VL_API int VL_CDECL ValorLimiteOffLine(const char *amount, const char *limitHex)
  * (no separators; number words hyphenated at a line end, the last line padded with blanks)
  * and the number of lines is returned; the text length plus lineWidth must not exceed 502,
  * and out must hold lines * lineWidth + 1 bytes. Line cutting uses a process-wide work
- * area: calls with lineWidth above 0 must not run on two threads at once. */
+ * area: calls with lineWidth above 0 must not run on two threads at once. An amount outside
+ * 0 .. 10^14 - 1 (negative, NaN, infinite or larger) leaves out empty and returns 0; a null
+ * out returns 0. */
 VL_API int VL_CDECL Extenso(double centavos, char *out, int lineWidth);
 
 /* ==== end of amounts/words ==== */

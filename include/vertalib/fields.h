@@ -88,7 +88,8 @@ VL_API void VL_CDECL MontaBitID(int identifier, int idWidth, int lenWidth, int d
  * arrangement 1: length, identifier, data; the stored length is the length read minus
  *   idWidth, and n = min(that, 999 - lenWidth - idWidth) data bytes are copied and followed
  *   by a NUL. A negative stored length, a text (from its start) shorter than n, or n of 999
- *   or more clears the record.
+ *   or more clears the record. Data bytes (or identifier characters) that would lie past the
+ *   text's NUL are stored as NULs, never read.
  * Any other arrangement clears the record (id 0, length 0, 999 data bytes 0). */
 VL_API void VL_CDECL BufID2Elemento(const char *text, int idWidth, int lenWidth, int arrangement,
                                     ElementoID *element);
@@ -115,7 +116,8 @@ VL_API int VL_CDECL FindFirstElementoID(int idWidth, int lenWidth, int runLength
  * of width digits when variable is nonzero, a length field of width digits (or of the width
  * read), then the text) for the tag equal to key (keyLength characters, at most its text
  * length and 999). On success clears 999 bytes of the tag and of the value and stores both
- * with their lengths (no NUL added). Returns 1 found, 0 not. */
+ * with their lengths (no NUL added). Returns 1 found, 0 not; a field, tag or value that
+ * would end past runLength ends the search with 0 (nothing past runLength is read). */
 VL_API int VL_CDECL FindElementoTXT(const char *key, int keyLength, int runLength, const char *run,
                                     int width, int variable, ElementoTXT *element);
 /* FindElementoTXT with one-digit width fields (variable arrangement, width 1). */
