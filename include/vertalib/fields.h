@@ -30,12 +30,14 @@ typedef struct ElementoTXT {
  * 0x80 >> ((n-1) % 8). Bit 1 (the secondary-bitmap flag) is never set on the caller's
  * behalf. */
 
-/* Sets bit `bit` of the bitmap; bit from 1 to 8 * the bitmap's size (not checked). */
+/* Sets bit `bit` of the bitmap; bit from 1 to 8 * the bitmap's size (the upper end cannot be
+ * checked: the size is the caller's). A bit below 1 does nothing. */
 VL_API void VL_CDECL SetBIT(int bit, unsigned char *bitmap);
-/* Clears bit `bit` of the bitmap (not checked). */
+/* Clears bit `bit` of the bitmap, as SetBIT sets it. */
 VL_API void VL_CDECL ResetBIT(int bit, unsigned char *bitmap);
 /* The tested byte AND the mask, both as signed 8-bit values: the mask value when the bit is
- * set (-128 for the first bit of each byte), 0 when clear. Note the bitmap comes first. */
+ * set (-128 for the first bit of each byte), 0 when clear or for a bit below 1. Note the
+ * bitmap comes first. */
 VL_API int VL_CDECL isON(const unsigned char *bitmap, int bit);
 
 /* The message record's 16-byte bitmap lives in its bytes 29 to 44 (primary 29..36,
@@ -46,7 +48,7 @@ VL_API void VL_CDECL SetBITISO(int bit, void *record);
 /* Clears bit 1..128 in the record's bitmap; a null record or another bit number does nothing. */
 VL_API void VL_CDECL ResetBITISO(int bit, void *record);
 /* Clears each bit of the int arguments that follow, up to the first 0, in the record's
- * bitmap (bit numbers 1..128, not checked). Returns 0. */
+ * bitmap; numbers outside 1..128 are passed over. Returns 0. */
 VL_API int VL_CDECL ResetBits(void *record, ...);
 
 /* ==== end of fields/bitmap ==== */
