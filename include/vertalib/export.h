@@ -8,6 +8,12 @@
  * On 32-bit x86 the macros select the calling convention; on x86-64 there is one
  * convention, so they expand to nothing (GCC would otherwise warn that the attribute
  * is ignored). Symbols are hidden by default; only VL_API names are exported.
+ *
+ * Null pointers, one rule for every export: a null pointer given for a text, a buffer or a
+ * record is refused like any other input outside the contract. The export then writes
+ * nothing and returns its family's refusal result (0, -1, a null pointer, 1 for the validity
+ * tests that answer 1 for "invalid"), unless its declaration says what a null pointer means
+ * there (for example "null means empty").
  */
 #ifndef VERTALIB_EXPORT_H
 #define VERTALIB_EXPORT_H

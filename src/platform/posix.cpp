@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -44,6 +45,7 @@ bool local_time_from_epoch(int64_t seconds, LocalTime &out) {
   tzset();
   std::tm tm{};
   if (localtime_r(&t, &tm) == nullptr) return false;
+  if (tm.tm_year > INT_MAX - 1900) return false;  // the calendar year would not fit an int
   out = from_tm(tm, 0);
   return true;
 }
