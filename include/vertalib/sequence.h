@@ -2,11 +2,58 @@
 #ifndef VERTALIB_SEQUENCE_H
 #define VERTALIB_SEQUENCE_H
 
+#include <stdio.h>
+
 #include "vertalib/export.h"
 
 VL_BEGIN_DECLS
 
 /* ==== sequence/nsu ==== */
+
+/* Transaction sequence numbers (NSU): 16-bit counters kept by the caller, running from 1 to
+ * the maximum of their kind: kind 2 up to 9999, kind 3 up to 999. With any other kind, or
+ * a null nsu, the counter is left as it is. */
+
+/* Adds 1 (wrapping at 16 bits, so 65535 becomes 0); a value above the maximum becomes 1. */
+VL_API void VL_CDECL IncNSU(unsigned short *nsu, char kind);
+/* Subtracts 1, except that 0 becomes the maximum (so 1 becomes 0). Returns the new value;
+ * the value unchanged for another kind, 0 for a null nsu. */
+VL_API unsigned short VL_CDECL DecNSU(unsigned short *nsu, char kind);
+/* Sets the counter to the maximum when toMaximum is not 0, else to 1. Returns nsu. */
+VL_API unsigned short *VL_CDECL ResetNSU(unsigned short *nsu, char kind, int toMaximum);
+
+/* Whether a leg takes a new NSU: 1 yes, 0 no. The message type is the decimal number of
+ * the first 4 characters of messageType ("0420" is 420); code counts by its first 6.
+ *   202 or 402: 1 for network 159.
+ *   420: 1 for networks 3, 31, 47, 70, 90, 126, 149, 155 and 159; for 39 and 73, 1 when
+ *        option is 56 or 196; for 103, 1 when version is below 5, else 1 unless code
+ *        begins with "933910" or "932900".
+ *   anything else, or a null messageType: 0. A null code begins with neither. */
+VL_API int VL_CDECL PernaComIncrementoNSU(const char *messageType, const char *code, int network,
+                                          int version, int option);
+
+/* The length in bytes of the file behind stream; the stream's position is left where it
+ * was. -1 for a null stream, one whose position cannot be read or set (a pipe), or a
+ * length above 2^31 - 1. */
+VL_API int32_t VL_CDECL filesize(FILE *stream);
+
+/* Overwrites every byte of the existing file path in place, its length unchanged: each
+ * byte becomes fill, or, when fill is 255, the file gets pseudo-random text (ten-digit
+ * numbers, then raw bytes for the last length % 10). The bytes are handed to the system
+ * when the file is closed; nothing forces them to the disk. A null path, a file that
+ * cannot be opened for update, and a file whose block cannot be allocated are left alone. */
+VL_API void VL_CDECL SobreEscreveArq(const char *path, unsigned char fill);
+
+/* Overwrites the file three times in place (spaces, pseudo-random text, zero bytes) as
+ * SobreEscreveArq does, skipping a pass that cannot open it, then deletes it (a
+ * directory is never deleted). Returns 0 when deleted, else the C runtime's error number of
+ * the failed deletion: ENOENT for a missing file; for a directory EISDIR on POSIX, EACCES
+ * on Windows; EINVAL for a null path. */
+VL_API int VL_CDECL RemoveSeguroArq(const char *path);
+
+/* The number of threads of the process processId; 0 when no process has that id or the
+ * count cannot be read. */
+VL_API uint32_t VL_CDECL getThreadCountByPID(uint32_t processId);
 
 /* ==== end of sequence/nsu ==== */
 
