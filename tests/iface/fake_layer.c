@@ -1,7 +1,5 @@
-/* A stand-in for the interface layer: each function prints what reached it on the standard
- * output, so the program that loaded it (tests/iface/layer_probe.c) shows the arguments and
- * the order of the calls, and returns a result the caller can recognise. Built once
- * complete and once without FinalizaLeitor. */
+/* A stand-in for the interface layer: each function prints what reached it and returns a
+ * result the caller can recognise. Built once complete and once without FinalizaLeitor. */
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -12,8 +10,7 @@ __attribute__((constructor)) static void loaded(void) { printf("layer: loaded\n"
 __attribute__((destructor)) static void unloaded(void) { printf("layer: unloaded\n"); }
 
 int InicializaCamada(void) {
-  ++starts;
-  printf("layer: InicializaCamada start %d\n", starts);
+  printf("layer: InicializaCamada start %d\n", ++starts);
   return 100 + starts;
 }
 
@@ -47,8 +44,7 @@ int ColetaContadorINTEIRO(int a, long long b, unsigned char c, short d, int e, i
   return a + (int)(b % 1000) + c + d + e + f + g + h;
 }
 
-/* A float and nine doubles (the last two on the stack), with integers and a pointer
- * between them. */
+/* A float and nine doubles (the last two on the stack) among an integer and a pointer. */
 int ColetaContadorMEDIA(int count, float first, double d1, double d2, double d3, double d4,
                         double d5, double d6, double d7, const char *tag, double d8,
                         double d9) {
@@ -57,13 +53,11 @@ int ColetaContadorMEDIA(int count, float first, double d1, double d2, double d3,
   return count;
 }
 
-/* Floats in, a double out. */
 double ColetaContadorPORCENTAGEM(float part, float whole) {
   printf("layer: PORCENTAGEM %.9g %.9g\n", part, whole);
   return 100.0 * part / whole;
 }
 
-/* A 64-bit result, and a value written through the caller's pointer. */
 int64_t ColetaContadorABSOLUTO(int64_t value, const char *label, double weight, int64_t *out) {
   printf("layer: ABSOLUTO %lld %s %g\n", (long long)value, label, weight);
   *out = value;

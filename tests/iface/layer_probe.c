@@ -2,7 +2,7 @@
  * them and prints each result, for the layer tests, which copy it into folders of chosen
  * names. Steps: init (InicializaCamada), fini (FinalizaCamada), calls (the seven reader and
  * counter calls, through the argument lists of the stand-in layer), enable and disable
- * (VERTA.INI beside the program set to HabilitaContadores=S or N in both sections). */
+ * (HabilitaContadores=S or N in VERTA.INI of the current directory, the program's own). */
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -45,19 +45,13 @@ static void calls(void) {
          (long long)written);
 }
 
-static int configure(const char *program, char value) {
-  char path[4096];
-  const char *slash = strrchr(program, '/');
-  const size_t directory = slash ? (size_t)(slash - program) + 1 : 0;
-  FILE *file;
-  if (directory + sizeof "VERTA.INI" > sizeof path) return 0;
-  memcpy(path, program, directory);
-  strcpy(path + directory, "VERTA.INI");
-  file = fopen(path, "w");
-  if (file == NULL) return 0;
-  fprintf(file, "[VERTASRV]\nHabilitaContadores=%c\n[VERTAGW]\nHabilitaContadores=%c\n", value,
-          value);
-  return fclose(file) == 0;
+/* VERTA.INI of the current directory with the key set to value in both sections. */
+static int configure(char value) {
+  FILE *file = fopen("VERTA.INI", "w");
+  return file != NULL &&
+         fprintf(file, "[VERTASRV]\nHabilitaContadores=%c\n[VERTAGW]\nHabilitaContadores=%c\n",
+                 value, value) > 0 &&
+         fclose(file) == 0;
 }
 
 int main(int argc, char **argv) {
@@ -70,7 +64,7 @@ int main(int argc, char **argv) {
     } else if (strcmp(argv[i], "calls") == 0) {
       calls();
     } else if (strcmp(argv[i], "enable") == 0 || strcmp(argv[i], "disable") == 0) {
-      if (!configure(argv[0], argv[i][0] == 'e' ? 'S' : 'N')) return 3;
+      if (!configure(argv[i][0] == 'e' ? 'S' : 'N')) return 3;
     } else {
       fprintf(stderr, "unknown step %s\n", argv[i]);
       return 2;

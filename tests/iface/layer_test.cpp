@@ -38,11 +38,12 @@ class InterfaceLayer : public ::testing::Test {
     return folder;
   }
 
-  // Runs the program with the steps, its folder first on the library search path.
+  // Runs the program with the steps in its folder, which comes first on the library search
+  // path.
   static vl::test::CliRun run(const fs::path &folder, const std::string &steps) {
-    return vl::test::run_command("LD_LIBRARY_PATH='" + folder.string() +
-                                 "'${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH} '" +
-                                 (folder / "probe").string() + "' " + steps);
+    const std::string quoted = "'" + folder.string() + "'";
+    return vl::test::run_command("cd " + quoted + " && LD_LIBRARY_PATH=" + quoted +
+                                 "${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH} ./probe " + steps);
   }
 
   fs::path root_;

@@ -69,22 +69,18 @@ TEST(Nsu, LegRulesDecideWhichLegsTakeANewNumber) {
 
 class FileUtilities : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vl_nsu_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { fs::create_directories(dir_); }
   void TearDown() override { fs::remove_all(dir_); }
-
   std::string make(const std::string &name, const std::string &content) {
-    const std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
+    std::ofstream((dir_ / name).string(), std::ios::binary) << content;
+    return (dir_ / name).string();
   }
   static std::string read(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  fs::path dir_;
+  const fs::path dir_ =
+      fs::temp_directory_path() / ("vl_nsu_" + std::to_string(std::random_device{}()));
 };
 
 TEST_F(FileUtilities, FileSizeKeepsTheStreamPosition) {
