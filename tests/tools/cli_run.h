@@ -1,4 +1,4 @@
-// Runs the command-line program and captures its exit code and output (stdout and
+// Runs the command-line program (or another command) and captures its exit code and output (stdout and
 // stderr together), for the tests of every family's subcommands.
 #pragma once
 
@@ -14,8 +14,9 @@ struct CliRun {
   std::string output;
 };
 
-inline CliRun run_cli(const std::string &arguments) {
-  const std::string command = std::string(VL_CLI_PATH) + " " + arguments + " 2>&1";
+// Runs a shell command line, its standard error joined to its output.
+inline CliRun run_command(const std::string &command_line) {
+  const std::string command = command_line + " 2>&1";
   FILE *pipe = popen(command.c_str(), "r");
   CliRun result{-1, ""};
   if (pipe == nullptr) return result;
@@ -25,6 +26,10 @@ inline CliRun run_cli(const std::string &arguments) {
   const int status = pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+inline CliRun run_cli(const std::string &arguments) {
+  return run_command(std::string(VL_CLI_PATH) + " " + arguments);
 }
 
 }  // namespace vl::test
