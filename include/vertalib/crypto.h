@@ -8,6 +8,74 @@ VL_BEGIN_DECLS
 
 /* ==== crypto/cipher ==== */
 
+/* Block ciphers over caller buffers of raw bytes. Nothing here allocates, keeps state or
+ * writes past the whole blocks of the length given: a buffer is processed in whole blocks
+ * (16 bytes for AES, 8 for DES) from its start and any trailing bytes stay as they were.
+ * A null pointer argument makes any of these functions do nothing (the triple-DES
+ * functions then return 1). */
+
+/* An expanded AES key. The field order is part of the interface. Key bytes enter the
+ * round-key words little-endian (key byte 0 is the low byte of enc_keys[0]). */
+typedef struct aes_key_context {
+  uint32_t key_words;     /* 4, 6 or 8 */
+  uint32_t rounds;        /* key_words + 6: 10, 12 or 14 */
+  uint32_t enc_keys[64];  /* 4 * (rounds + 1) used */
+  uint32_t dec_keys[64];  /* the same keys for the equivalent inverse cipher: reversed, with
+                             inverse MixColumns applied to all but the first and last; made
+                             only when the context is prepared for decryption */
+} aes_key_context;
+
+/* Expands key into ctx. key_length 24 or 192 selects AES-192 (24 key bytes read), 32 or 256
+ * AES-256 (32 bytes), any other value AES-128 over the first 16 key bytes. encrypt_only
+ * nonzero makes only the encryption keys (dec_keys is left as it was); 0 makes both. */
+VL_API void VL_CDECL aes_set_key(aes_key_context *ctx, const unsigned char *key, unsigned int key_length,
+                                 int encrypt_only);
+/* ECB in place over length / 16 whole blocks. Decryption needs a context prepared with
+ * encrypt_only 0. */
+VL_API void VL_CDECL aes_ecb_encrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length);
+VL_API void VL_CDECL aes_ecb_decrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length);
+/* CBC in place over length / 16 whole blocks, chained from the 16-byte iv. The iv is only
+ * read: to continue a stream, pass the last ciphertext block of the previous call. */
+VL_API void VL_CDECL aes_cbc_encrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
+                                     unsigned int length);
+VL_API void VL_CDECL aes_cbc_decrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
+                                     unsigned int length);
+
+/* Single-DES CBC in place over length / 8 whole blocks with the 8-byte key (parity bits
+ * ignored) and the 8-byte iv, which is only read. A length below 8, negative included,
+ * changes nothing. */
+VL_API void VL_CDECL des_cbc_encrypt(const unsigned char *key, const unsigned char *iv, unsigned char *buffer,
+                                     int32_t length);
+VL_API void VL_CDECL des_cbc_decrypt(const unsigned char *key, const unsigned char *iv, unsigned char *buffer,
+                                     int32_t length);
+/* One DES block (8 bytes) from input to output under the 8-byte key: decrypt when
+ * direction is nonzero, encrypt when it is 0. input and output may be the same buffer.
+ * Returns 0. */
+VL_API int VL_CDECL desnbs(int direction, const unsigned char *input, const unsigned char *key,
+                           unsigned char *output);
+
+/* Triple DES of one 8-byte block under a key given as key_digits hexadecimal digits:
+ * 16 digits K1 = K2 = K3; 32 digits K1, K2 and K3 = K1; 48 digits K1, K2, K3.
+ * mode 0 encrypts, 1 decrypts:
+ *   EEE: E(K3, E(K2, E(K1, x)))  /  D(K1, D(K2, D(K3, x)))
+ *   EDE: E(K3, D(K2, E(K1, x)))  /  D(K1, E(K2, D(K3, x)))
+ * Returns 0 when the 8 output bytes were written. Any other mode, any other number of
+ * digits or a null pointer: nothing is written and the result is 1. input and output may
+ * be the same buffer. */
+VL_API int VL_CDECL tripleDES_EEE(int mode, int key_digits, const char *key_text, const unsigned char *input,
+                                  unsigned char *output);
+VL_API int VL_CDECL tripleDES_EDE(int mode, int key_digits, const char *key_text, const unsigned char *input,
+                                  unsigned char *output);
+/* Encrypts eight zero bytes under the triple-DES key text (arrangement 0 = EEE, 1 = EDE) and
+ * writes the whole 8-byte result, binary; the usual 6-digit check value is its first 3
+ * bytes. Returns 0 when written; 1 (nothing written) as the triple-DES functions do. */
+VL_API int VL_CDECL generateKeyCheckValue(int arrangement, int key_digits, const char *key_text,
+                                          unsigned char *output);
+/* destination[i] = a[i] ^ b[i] for i < length; any of the three may be the same buffer.
+ * A length of 0 or below writes nothing. */
+VL_API void VL_CDECL OperacaoXOR(unsigned char *destination, const unsigned char *a, const unsigned char *b,
+                                 int32_t length);
+
 /* ==== end of crypto/cipher ==== */
 
 /* ==== crypto/digest ==== */
