@@ -80,6 +80,57 @@ VL_API void VL_CDECL OperacaoXOR(unsigned char *destination, const unsigned char
 
 /* ==== crypto/digest ==== */
 
+/* SHA-1, CRC-32 and the random sources. A null pointer argument makes any of these
+ * functions do nothing (SHA1_StdCall and Gera128bitsDeterministico then return 0,
+ * crc32_verta returns 0). */
+
+/* A SHA-1 computation in progress. The field order is part of the interface. */
+typedef struct sha1_context {
+  uint32_t total[2];         /* bytes hashed so far: low word, then the overflows of it */
+  uint32_t state[5];         /* the chaining values */
+  unsigned char buffer[64];  /* the input not yet processed */
+} sha1_context;
+
+/* Sets total to 0 and the state to the initial values. */
+VL_API void VL_CDECL verta_SHA1_Init(sha1_context *ctx);
+/* Adds length bytes of data. */
+VL_API void VL_CDECL verta_SHA1_Update(sha1_context *ctx, const unsigned char *data, uint32_t length);
+/* Pads the message, writes the 20-byte digest. The context is neither wiped nor reset:
+ * it holds the state after the padding. */
+VL_API void VL_CDECL verta_SHA1_Final(sha1_context *ctx, unsigned char *digest);
+/* SHA-1 of the first strlen(text) mod 65536 bytes of text, folded to 10 bytes (byte i XOR
+ * byte i + 10) and written as exactly 20 upper-case hexadecimal digits to out, no NUL.
+ * Returns 1; 0 (nothing written) for a null pointer. */
+VL_API int VL_STDCALL SHA1_StdCall(const char *text, char *out);
+
+/* The usual reflected CRC-32 (initial value all ones, result complemented) of length bytes.
+ * A length of 0 gives 0. */
+VL_API uint32_t VL_CDECL crc32_verta(const unsigned char *buffer, uint32_t length);
+
+/* The process-wide generator: a 32-bit state, 0 at load, never reset, shared without a
+ * lock. SetRandomSeed mixes seed * 1812433253 (mod 2^32) into the state by XOR and returns
+ * that product. GetRandomNumber steps the state (state * 214013 + 2531011) and returns its
+ * bits 16..30, 0..32767: the first number after load is 38. */
+VL_API uint32_t VL_CDECL SetRandomSeed(uint32_t seed);
+VL_API int VL_CDECL GetRandomNumber(void);
+/* 1 when the seconds of the local time end in an even digit, else 0. */
+VL_API int VL_CDECL GetRandomBool(void);
+/* Clears length bytes of buffer, then writes length / 10 groups of ten decimal digits (a
+ * number 0..32767 with leading zeros, no NUL) and fills the last length % 10 bytes with
+ * raw bytes (any value). The numbers come from a generator of their own, seeded with the
+ * current time in seconds on every call, so two calls in the same second write the same.
+ * A length of 0 or below writes nothing. */
+VL_API void VL_CDECL PreencheRand(char *buffer, int32_t length);
+/* A 16-byte key derived from a seed text. mode must be 1: any other mode returns 0 and
+ * writes nothing. With seed text s of seed_length L >= 1 byte i (i < 16) is
+ * s[c mod L] XOR a fixed mask, where c is s[i mod L] read as a signed byte and the
+ * remainder is taken in 0..L-1; the 16 bytes, as four little-endian words, are each XORed
+ * with a fixed constant. A null seed gives a fixed 16-byte value. A seed_length of 0 or
+ * below with a seed, or a null key_out, returns 0 and writes nothing. Returns 1 when the
+ * 16 bytes were written. */
+VL_API int VL_CDECL Gera128bitsDeterministico(int32_t mode, const char *seed, int32_t seed_length,
+                                              unsigned char *key_out);
+
 /* ==== end of crypto/digest ==== */
 
 /* ==== crypto/rsa ==== */
