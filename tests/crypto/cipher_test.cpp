@@ -7,29 +7,14 @@
 #include <vector>
 
 #include "crypto/cipher.h"
+#include "crypto/hex_bytes.h"
 #include "vertalib/crypto.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes from_hex(const std::string &hex) {
-  Bytes out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-  return out;
-}
-
-std::string to_hex(const unsigned char *bytes, size_t count) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (size_t i = 0; i < count; ++i) {
-    out += digits[bytes[i] >> 4];
-    out += digits[bytes[i] & 0x0F];
-  }
-  return out;
-}
-
-std::string to_hex(const Bytes &bytes) { return to_hex(bytes.data(), bytes.size()); }
+using vl::test::Bytes;
+using vl::test::from_hex;
+using vl::test::to_hex;
 
 // The rows of the published-vector file whose first word is kind.
 std::vector<std::vector<std::string>> vectors(const std::string &kind) {
