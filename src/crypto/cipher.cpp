@@ -417,11 +417,14 @@ constexpr ScheduleTables make_schedule_tables() {
 constexpr ScheduleTables kScheduleTables = make_schedule_tables();
 
 // S-box j followed by P: the 32-bit word a 6-bit input of S-box j contributes. The S-box
-// row is the outer two bits of the input, the column the inner four.
-constexpr std::array<std::array<uint32_t, 64>, 8> make_sp_tables() {
-  std::array<std::array<uint32_t, 64>, 8> tables{};
+// row is the outer two bits of the input, the column the inner four. Each table is indexed
+// by a whole byte whose top two bits are ignored, so the round function takes the bytes of
+// its words as they are, without masking.
+constexpr std::array<std::array<uint32_t, 256>, 8> make_sp_tables() {
+  std::array<std::array<uint32_t, 256>, 8> tables{};
   for (int box = 0; box < 8; ++box) {
-    for (int v = 0; v < 64; ++v) {
+    for (int byte = 0; byte < 256; ++byte) {
+      const int v = byte & 0x3F;
       const int row = ((v >> 4) & 2) | (v & 1);
       const int col = (v >> 1) & 0x0F;
       const uint32_t nibble = kSboxes[box][row * 16 + col];
@@ -429,7 +432,7 @@ constexpr std::array<std::array<uint32_t, 64>, 8> make_sp_tables() {
       uint32_t after = 0;
       for (int out = 0; out < 32; ++out)
         if (((before >> (32 - kPermutationP[out])) & 1) != 0) after |= uint32_t{1} << (31 - out);
-      tables[box][v] = after;
+      tables[box][byte] = after;
     }
   }
   return tables;
@@ -475,9 +478,9 @@ void make_schedule(const unsigned char *key, DesSchedule &schedule) {
 inline uint32_t feistel(uint32_t r, uint64_t key) {
   const uint32_t even = rotr32(r, 3) ^ static_cast<uint32_t>(key >> 32);
   const uint32_t odd = rotl32(r, 1) ^ static_cast<uint32_t>(key);
-  return kSpTables[0][(even >> 24) & 0x3F] ^ kSpTables[2][(even >> 16) & 0x3F] ^
-         kSpTables[4][(even >> 8) & 0x3F] ^ kSpTables[6][even & 0x3F] ^ kSpTables[1][(odd >> 24) & 0x3F] ^
-         kSpTables[3][(odd >> 16) & 0x3F] ^ kSpTables[5][(odd >> 8) & 0x3F] ^ kSpTables[7][odd & 0x3F];
+  return kSpTables[0][even >> 24] ^ kSpTables[2][(even >> 16) & 0xFF] ^ kSpTables[4][(even >> 8) & 0xFF] ^
+         kSpTables[6][even & 0xFF] ^ kSpTables[1][odd >> 24] ^ kSpTables[3][(odd >> 16) & 0xFF] ^
+         kSpTables[5][(odd >> 8) & 0xFF] ^ kSpTables[7][odd & 0xFF];
 }
 
 // The 16 rounds on the halves of a block after the initial permutation; the halves come
