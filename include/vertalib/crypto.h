@@ -12,7 +12,8 @@ VL_BEGIN_DECLS
  * writes past the whole blocks of the length given: a buffer is processed in whole blocks
  * (16 bytes for AES, 8 for DES) from its start and any trailing bytes stay as they were.
  * A null pointer argument makes any of these functions do nothing (the triple-DES
- * functions then return 1). */
+ * functions then return 1), and so does an AES context whose rounds field is not 10, 12
+ * or 14 (one aes_set_key never made). */
 
 /* An expanded AES key. The field order is part of the interface. Key bytes enter the
  * round-key words little-endian (key byte 0 is the low byte of enc_keys[0]). */

@@ -212,6 +212,19 @@ __attribute__((target("aes,sse2"))) void aes_decrypt_block_instructions(const ae
   _mm_storeu_si128(reinterpret_cast<__m128i *>(out), state);
 }
 
+// ECB over whole blocks with the block function inlined, so a call costs one dispatch.
+template <bool Decrypt>
+__attribute__((target("aes,sse2"))) void aes_ecb_instructions(const aes_key_context &ctx, unsigned char *buffer,
+                                                                size_t blocks) {
+  for (size_t i = 0; i < blocks; ++i) {
+    unsigned char *block = buffer + 16 * i;
+    if constexpr (Decrypt)
+      aes_decrypt_block_instructions(ctx, block, block);
+    else
+      aes_encrypt_block_instructions(ctx, block, block);
+  }
+}
+
 bool processor_has_aes() { return __builtin_cpu_supports("aes") != 0; }
 #endif
 
@@ -219,23 +232,40 @@ bool processor_has_aes() { return __builtin_cpu_supports("aes") != 0; }
 // tables otherwise. Chosen on first use.
 using BlockFunction = void (*)(const aes_key_context &, const unsigned char *, unsigned char *);
 
+using EcbFunction = void (*)(const aes_key_context &, unsigned char *, size_t);
+
+template <bool Decrypt>
+void aes_ecb_tables(const aes_key_context &ctx, unsigned char *buffer, size_t blocks) {
+  for (size_t i = 0; i < blocks; ++i) aes_block_tables<Decrypt>(ctx, buffer + 16 * i, buffer + 16 * i);
+}
+
 struct AesPath {
   BlockFunction encrypt;
   BlockFunction decrypt;
+  EcbFunction ecb_encrypt;
+  EcbFunction ecb_decrypt;
 };
 
 AesPath path_for(bool instructions) {
 #if defined(VL_HAVE_AES_INSTRUCTIONS)
-  if (instructions && processor_has_aes()) return {aes_encrypt_block_instructions, aes_decrypt_block_instructions};
+  if (instructions && processor_has_aes())
+    return {aes_encrypt_block_instructions, aes_decrypt_block_instructions, aes_ecb_instructions<false>,
+            aes_ecb_instructions<true>};
 #else
   (void)instructions;
 #endif
-  return {aes_encrypt_block_tables, aes_decrypt_block_tables};
+  return {aes_encrypt_block_tables, aes_decrypt_block_tables, aes_ecb_tables<false>, aes_ecb_tables<true>};
 }
 
 AesPath &aes_path() {
   static AesPath path = path_for(true);
   return path;
+}
+
+// A context aes_set_key made: anything else (an uninitialised one, say) would send the
+// rounds past the round keys, so the mode functions leave the buffer alone.
+bool usable(const aes_key_context *ctx) {
+  return ctx != nullptr && (ctx->rounds == 10 || ctx->rounds == 12 || ctx->rounds == 14);
 }
 
 void xor_block(unsigned char *out, const unsigned char *a, const unsigned char *b, size_t n) {
@@ -616,20 +646,18 @@ VL_API void VL_CDECL aes_set_key(aes_key_context *ctx, const unsigned char *key,
 }
 
 VL_API void VL_CDECL aes_ecb_encrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length) {
-  if (ctx == nullptr || buffer == nullptr) return;
-  const BlockFunction encrypt = aes_path().encrypt;
-  for (unsigned int i = 0; i < length / 16; ++i) encrypt(*ctx, buffer + 16 * size_t{i}, buffer + 16 * size_t{i});
+  if (!usable(ctx) || buffer == nullptr) return;
+  aes_path().ecb_encrypt(*ctx, buffer, length / 16);
 }
 
 VL_API void VL_CDECL aes_ecb_decrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length) {
-  if (ctx == nullptr || buffer == nullptr) return;
-  const BlockFunction decrypt = aes_path().decrypt;
-  for (unsigned int i = 0; i < length / 16; ++i) decrypt(*ctx, buffer + 16 * size_t{i}, buffer + 16 * size_t{i});
+  if (!usable(ctx) || buffer == nullptr) return;
+  aes_path().ecb_decrypt(*ctx, buffer, length / 16);
 }
 
 VL_API void VL_CDECL aes_cbc_encrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
                                      unsigned int length) {
-  if (ctx == nullptr || iv == nullptr || buffer == nullptr) return;
+  if (!usable(ctx) || iv == nullptr || buffer == nullptr) return;
   const BlockFunction encrypt = aes_path().encrypt;
   const unsigned char *previous = iv;
   for (unsigned int i = 0; i < length / 16; ++i) {
@@ -642,7 +670,7 @@ VL_API void VL_CDECL aes_cbc_encrypt(const aes_key_context *ctx, const unsigned 
 
 VL_API void VL_CDECL aes_cbc_decrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
                                      unsigned int length) {
-  if (ctx == nullptr || iv == nullptr || buffer == nullptr) return;
+  if (!usable(ctx) || iv == nullptr || buffer == nullptr) return;
   const BlockFunction decrypt = aes_path().decrypt;
   unsigned char chain[16], cipher[16];
   std::memcpy(chain, iv, 16);

@@ -121,6 +121,13 @@ TEST(Aes, WholeBlocksOnlyInEcbAndCbc) {
     }
     for (auto run : {aes_cbc_encrypt, aes_cbc_decrypt}) run(&ctx, iv.data(), buffer.data(), 15);
     EXPECT_EQ(to_hex(buffer), "3243f6a8885a308d313198a2e0370734a1a2a3a4");
+
+    // A context aes_set_key never made is not used at all.
+    aes_key_context junk;
+    std::memset(&junk, 0xAA, sizeof junk);
+    for (auto run : {aes_ecb_encrypt, aes_ecb_decrypt}) run(&junk, buffer.data(), 16);
+    for (auto run : {aes_cbc_encrypt, aes_cbc_decrypt}) run(&junk, iv.data(), buffer.data(), 16);
+    EXPECT_EQ(to_hex(buffer), "3243f6a8885a308d313198a2e0370734a1a2a3a4");
   });
 }
 
