@@ -144,12 +144,6 @@ TEST(Aes, CbcInPlaceLeavesTheIvAndTrailingBytes) {
     EXPECT_EQ(to_hex(buffer), row[2] + "0102");
     EXPECT_EQ(to_hex(iv), row[1]);
 
-    // Continuing a stream: the second block alone, chained from the first ciphertext block.
-    Bytes second = from_hex(row[2].substr(32));
-    const Bytes chain = from_hex(row[3].substr(0, 32));
-    aes_cbc_encrypt(&ctx, chain.data(), second.data(), 16);
-    EXPECT_EQ(to_hex(second), row[3].substr(32));
-
     // With a zero IV one block of CBC is one block of ECB.
     const Bytes zero(16, 0);
     Bytes cbc = from_hex(row[2].substr(0, 32)), ecb = cbc;
@@ -240,7 +234,8 @@ TEST(TripleDes, RefusedCallsWriteNothing) {
     int mode, digits;
     const char *key;
   } refused[] = {{2, 16, key48.c_str()}, {-1, 32, key48.c_str()}, {0, 15, key48.c_str()}, {1, 24, key48.c_str()},
-                 {0, 0, key48.c_str()},  {0, -16, key48.c_str()}, {0, 64, key48.c_str()}, {0, 16, nullptr}};
+                 {0, 0, key48.c_str()},  {0, -16, key48.c_str()}, {0, 64, key48.c_str()}, {0, 16, nullptr},
+                 {0, 32, "0123456789ABCDEF"},  {1, 48, "0123456789ABCDEFFEDCBA9876543210"}};
   for (const auto &c : refused) {
     for (auto run : {tripleDES_EDE, tripleDES_EEE}) {
       unsigned char out[8];
