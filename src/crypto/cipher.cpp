@@ -213,17 +213,33 @@ __attribute__((target("aes,sse2"))) void aes_decrypt_block_instructions(const ae
   _mm_storeu_si128(reinterpret_cast<__m128i *>(out), state);
 }
 
-// ECB over whole blocks with the block function inlined, so a call costs one dispatch.
+// ECB over whole blocks: the round keys are loaded once per call and the rounds unrolled
+// for the key size, so a call costs one dispatch and the blocks run back to back.
+template <bool Decrypt, int Rounds>
+__attribute__((target("aes,sse2"))) void aes_ecb_unrolled(const aes_key_context &ctx, unsigned char *buffer,
+                                                            size_t blocks) {
+  const auto *rk = reinterpret_cast<const __m128i *>(Decrypt ? ctx.dec_keys : ctx.enc_keys);
+  __m128i keys[Rounds + 1];
+  for (int i = 0; i <= Rounds; ++i) keys[i] = _mm_loadu_si128(rk + i);
+  for (size_t b = 0; b < blocks; ++b) {
+    auto *block = reinterpret_cast<__m128i *>(buffer + 16 * b);
+    __m128i state = _mm_xor_si128(_mm_loadu_si128(block), keys[0]);
+    for (int round = 1; round < Rounds; ++round)
+      state = Decrypt ? _mm_aesdec_si128(state, keys[round]) : _mm_aesenc_si128(state, keys[round]);
+    state = Decrypt ? _mm_aesdeclast_si128(state, keys[Rounds]) : _mm_aesenclast_si128(state, keys[Rounds]);
+    _mm_storeu_si128(block, state);
+  }
+}
+
 template <bool Decrypt>
 __attribute__((target("aes,sse2"))) void aes_ecb_instructions(const aes_key_context &ctx, unsigned char *buffer,
                                                                 size_t blocks) {
-  for (size_t i = 0; i < blocks; ++i) {
-    unsigned char *block = buffer + 16 * i;
-    if constexpr (Decrypt)
-      aes_decrypt_block_instructions(ctx, block, block);
-    else
-      aes_encrypt_block_instructions(ctx, block, block);
-  }
+  if (ctx.rounds == 10)
+    aes_ecb_unrolled<Decrypt, 10>(ctx, buffer, blocks);
+  else if (ctx.rounds == 12)
+    aes_ecb_unrolled<Decrypt, 12>(ctx, buffer, blocks);
+  else
+    aes_ecb_unrolled<Decrypt, 14>(ctx, buffer, blocks);
 }
 
 bool processor_has_aes() { return __builtin_cpu_supports("aes") != 0; }
