@@ -14,7 +14,6 @@
 
 #include "crypto/cipher.h"
 #include "frame/heap.h"
-#include "frame/text.h"
 #include "vertalib/convert.h"
 #include "vertalib/crypto.h"
 
@@ -579,7 +578,7 @@ bool triple_des(bool ede, int mode, int key_digits, const char *key_text, const 
       key_text == nullptr || input == nullptr || output == nullptr)
     return false;
   // A text that ends before its stated length is refused rather than read past its end.
-  if (vl::bounded_length(key_text, static_cast<size_t>(key_digits)) != static_cast<size_t>(key_digits)) return false;
+  if (std::memchr(key_text, '\0', static_cast<size_t>(key_digits)) != nullptr) return false;
   // One schedule per distinct key: K1 alone for 16 digits, K1 and K2 for 32, all three for 48.
   const int distinct = key_digits / 16;
   unsigned char key[8];
