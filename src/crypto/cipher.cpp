@@ -212,20 +212,22 @@ __attribute__((target("aes,sse2"))) void aes_decrypt_block_instructions(const ae
   _mm_storeu_si128(reinterpret_cast<__m128i *>(out), state);
 }
 
-// ECB over whole blocks: the round keys are loaded once per call and the rounds unrolled
-// for the key size, so a call costs one dispatch and the blocks run back to back.
+// ECB over whole blocks with the rounds unrolled for the key size, so a call costs one
+// dispatch and the blocks run back to back. The round keys are read from the context itself
+// (the compiler keeps them in registers across blocks): no copy of them lands on the stack.
 template <bool Decrypt, int Rounds>
 __attribute__((target("aes,sse2"))) void aes_ecb_unrolled(const aes_key_context &ctx, unsigned char *buffer,
                                                             size_t blocks) {
   const auto *rk = reinterpret_cast<const __m128i *>(Decrypt ? ctx.dec_keys : ctx.enc_keys);
-  __m128i keys[Rounds + 1];
-  for (int i = 0; i <= Rounds; ++i) keys[i] = _mm_loadu_si128(rk + i);
   for (size_t b = 0; b < blocks; ++b) {
     auto *block = reinterpret_cast<__m128i *>(buffer + 16 * b);
-    __m128i state = _mm_xor_si128(_mm_loadu_si128(block), keys[0]);
-    for (int round = 1; round < Rounds; ++round)
-      state = Decrypt ? _mm_aesdec_si128(state, keys[round]) : _mm_aesenc_si128(state, keys[round]);
-    state = Decrypt ? _mm_aesdeclast_si128(state, keys[Rounds]) : _mm_aesenclast_si128(state, keys[Rounds]);
+    __m128i state = _mm_xor_si128(_mm_loadu_si128(block), _mm_loadu_si128(rk));
+    for (int round = 1; round < Rounds; ++round) {
+      const __m128i key = _mm_loadu_si128(rk + round);
+      state = Decrypt ? _mm_aesdec_si128(state, key) : _mm_aesenc_si128(state, key);
+    }
+    const __m128i last = _mm_loadu_si128(rk + Rounds);
+    state = Decrypt ? _mm_aesdeclast_si128(state, last) : _mm_aesenclast_si128(state, last);
     _mm_storeu_si128(block, state);
   }
 }
