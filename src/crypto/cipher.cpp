@@ -368,8 +368,9 @@ static_assert(sboxes_are_sound());
 template <int InBits, int ChunkBits>
 using ChunkTables = std::array<std::array<uint64_t, (1 << ChunkBits)>, InBits / ChunkBits>;
 
-template <int InBits, int OutBits, int ChunkBits>
-constexpr ChunkTables<InBits, ChunkBits> make_chunk_tables(const uint8_t (&source)[OutBits]) {
+// source[i] is the input bit (1-based) that output bit i + 1 takes.
+template <int InBits, int OutBits, int ChunkBits, typename Source>
+constexpr ChunkTables<InBits, ChunkBits> make_chunk_tables(const Source &source) {
   ChunkTables<InBits, ChunkBits> tables{};
   for (int out = 0; out < OutBits; ++out) {
     const int in = source[out] - 1;  // 0-based input bit, 0 on top
@@ -387,20 +388,7 @@ constexpr std::array<uint8_t, 64> make_final_permutation() {
   return inverse;
 }
 
-constexpr auto kFinalPermutationBits = make_final_permutation();
-
-constexpr uint8_t kFinalPermutation[64] = {
-#define VL_FP(i) kFinalPermutationBits[i]
-    VL_FP(0),  VL_FP(1),  VL_FP(2),  VL_FP(3),  VL_FP(4),  VL_FP(5),  VL_FP(6),  VL_FP(7),
-    VL_FP(8),  VL_FP(9),  VL_FP(10), VL_FP(11), VL_FP(12), VL_FP(13), VL_FP(14), VL_FP(15),
-    VL_FP(16), VL_FP(17), VL_FP(18), VL_FP(19), VL_FP(20), VL_FP(21), VL_FP(22), VL_FP(23),
-    VL_FP(24), VL_FP(25), VL_FP(26), VL_FP(27), VL_FP(28), VL_FP(29), VL_FP(30), VL_FP(31),
-    VL_FP(32), VL_FP(33), VL_FP(34), VL_FP(35), VL_FP(36), VL_FP(37), VL_FP(38), VL_FP(39),
-    VL_FP(40), VL_FP(41), VL_FP(42), VL_FP(43), VL_FP(44), VL_FP(45), VL_FP(46), VL_FP(47),
-    VL_FP(48), VL_FP(49), VL_FP(50), VL_FP(51), VL_FP(52), VL_FP(53), VL_FP(54), VL_FP(55),
-    VL_FP(56), VL_FP(57), VL_FP(58), VL_FP(59), VL_FP(60), VL_FP(61), VL_FP(62), VL_FP(63),
-#undef VL_FP
-};
+constexpr auto kFinalPermutation = make_final_permutation();
 
 constexpr auto kInitialTables = make_chunk_tables<64, 64, 8>(kInitialPermutation);
 constexpr auto kFinalTables = make_chunk_tables<64, 64, 8>(kFinalPermutation);
