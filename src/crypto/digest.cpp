@@ -13,7 +13,7 @@
 #endif
 
 #include "crypto/digest.h"
-#include "crypto/runtime_random.h"
+#include "frame/random.h"
 #include "frame/heap.h"
 #include "platform/platform.h"
 #include "vertalib/convert.h"
@@ -284,16 +284,7 @@ VL_API int VL_CDECL GetRandomBool(void) {
 
 VL_API void VL_CDECL PreencheRand(char *buffer, int32_t length) {
   if (buffer == nullptr || length <= 0) return;
-  const auto size = static_cast<size_t>(length);
-  std::memset(buffer, 0, size);
-  vl::runtime_srand(static_cast<uint32_t>(vl::platform::epoch_now()));
-  size_t at = 0;
-  for (size_t chunk = 0; chunk < size / 10; ++chunk, at += 10) {
-    char digits[12];
-    std::snprintf(digits, sizeof digits, "%010ld", static_cast<long>(vl::runtime_rand()));
-    std::memcpy(buffer + at, digits, 10);
-  }
-  for (; at < size; ++at) buffer[at] = static_cast<char>(vl::runtime_rand() & 0xFF);
+  vl::fill_random_text(reinterpret_cast<unsigned char *>(buffer), static_cast<size_t>(length));
 }
 
 VL_API int VL_CDECL Gera128bitsDeterministico(int32_t mode, const char *seed, int32_t seed_length,
