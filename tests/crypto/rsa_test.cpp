@@ -3,6 +3,7 @@
 #include <mbedtls/md5.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+
+// The records keep their field order with 32-bit integers; only pointers are native.
+static_assert(sizeof(mpi) == 8 + sizeof(void *) && offsetof(mpi, p) == 8);
+static_assert(offsetof(rsa_key_context, len) == 4 && offsetof(rsa_key_context, N) == 8 &&
+              offsetof(rsa_key_context, QP) == 8 + 7 * sizeof(mpi) &&
+              offsetof(rsa_key_context, RQ) == 8 + 10 * sizeof(mpi) &&
+              offsetof(rsa_key_context, padding) == 8 + 11 * sizeof(mpi) &&
+              offsetof(rsa_key_context, hash_id) == 12 + 11 * sizeof(mpi) &&
+              offsetof(rsa_key_context, f_rng) == 16 + 11 * sizeof(mpi) &&
+              offsetof(rsa_key_context, p_rng) == 16 + 11 * sizeof(mpi) + sizeof(void *));
 
 // Integers are released only through a key context, so loose ones live in one.
 struct Integers {
