@@ -25,7 +25,8 @@ VL_BEGIN_DECLS
 /* A signed integer of any size: sign (1 or -1), number of limbs, limbs of 32 bits, least
  * significant first. The limbs belong to the library: a record starts zeroed (or with
  * n = 0 and p null), is filled by mpi_read_string or key generation, and its limbs are
- * released (wiped first) only through RSAFree. Filling a record that already holds limbs
+ * released (wiped first) only by RSAFree on a context holding it (a loose integer is kept in
+ * or moved into a context's field for that). Filling a record that already holds limbs
  * releases them, wiped. Zero is read with sign 1. */
 typedef struct mpi {
   int32_t s;
@@ -105,8 +106,9 @@ VL_API int VL_STDCALL RSAEncrypt(rsa_key_context *ctx, int mode, int bits, int e
  * after the padding; the bytes after it (at most len - 3) go to output and their count to
  * *output_length. padded == 0: all len bytes go to output and *output_length is 0. A
  * context with len 0 first gets a key as in RSAEncrypt. 0 done; 1 for a null ctx, input,
- * output or output_length, another mode, len below 16 (or, unpadded, above 512), a value
- * not below the modulus, a padding that does not match, or a key that cannot do the mode. */
+ * output or output_length, another mode, len below 16 or above 1024 (unpadded: 512), a
+ * value not below the modulus, a padding that does not match, or a key that cannot do the
+ * mode. */
 VL_API int VL_STDCALL RSADecrypt(rsa_key_context *ctx, int mode, int bits, int exponent,
                                  const unsigned char *input, int input_length,
                                  unsigned char *output, int32_t *output_length, int padded);
@@ -118,10 +120,10 @@ VL_API void VL_STDCALL RSAFree(rsa_key_context *ctx);
 /* The signing module: one process-wide key, unlocked. Its trace log is off unless the file
  * CriptCfg.txt in the working directory, read once per process by the first of
  * CriptoSetaChvPriv, CriptoGeraAss and CriptoGeraMD5Buf, holds "TRACE=1" (any case) on its
- * first line; a second line "TAMLOG=<digits 1..8>" with no line end after it raises the
- * rotation limit above 500000 bytes. The log is Cripto1.log in the working directory, a line
- * per event with a time stamp; past the limit it becomes Cripto2.log (replacing the older
- * one). The log holds the texts given to CriptoSetaChvPriv, the private exponent
+ * first line; a last line of 13 to 17 characters holding "TAMLOG=" followed only by digits
+ * 1 to 8 (no line end) sets a larger rotation limit than the 500000 bytes it starts with.
+ * The log is Cripto1.log in the working directory, a line per event with a time stamp;
+ * past the limit it becomes Cripto2.log (replacing the older one). The log holds the texts given to CriptoSetaChvPriv, the private exponent
  * included: keep tracing off wherever the key matters. */
 
 /* Sets the module key from hexadecimal texts: modulus and private exponent of exactly 256
