@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kBytes = 64;  // a 512-bit key
+constexpr int kBytes = 32;  // a 256-bit key
 
 // The same bytes on every run, so the key is the same too.
 int VL_CDECL fixed_random(void *state, unsigned char *out, uint32_t length) {
