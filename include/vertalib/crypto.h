@@ -12,7 +12,8 @@ VL_BEGIN_DECLS
  * writes past the whole blocks of the length given: a buffer is processed in whole blocks
  * (16 bytes for AES, 8 for DES) from its start and any trailing bytes stay as they were.
  * A null pointer argument makes any of these functions do nothing (the triple-DES
- * functions then return 1). */
+ * functions then return 1), and so does an AES context whose rounds field is not 10, 12
+ * or 14 (one aes_set_key never made). */
 
 /* An expanded AES key. The field order is part of the interface. Key bytes enter the
  * round-key words little-endian (key byte 0 is the low byte of enc_keys[0]). */
@@ -60,8 +61,8 @@ VL_API int VL_CDECL desnbs(int direction, const unsigned char *input, const unsi
  *   EEE: E(K3, E(K2, E(K1, x)))  /  D(K1, D(K2, D(K3, x)))
  *   EDE: E(K3, D(K2, E(K1, x)))  /  D(K1, E(K2, D(K3, x)))
  * Returns 0 when the 8 output bytes were written. Any other mode, any other number of
- * digits or a null pointer: nothing is written and the result is 1. input and output may
- * be the same buffer. */
+ * digits, a key text with a NUL within its first key_digits characters or a null pointer:
+ * nothing is written and the result is 1. input and output may be the same buffer. */
 VL_API int VL_CDECL tripleDES_EEE(int mode, int key_digits, const char *key_text, const unsigned char *input,
                                   unsigned char *output);
 VL_API int VL_CDECL tripleDES_EDE(int mode, int key_digits, const char *key_text, const unsigned char *input,

@@ -104,10 +104,12 @@ constexpr WordTable make_inverse_table(int row) {
   return table;
 }
 
-constexpr WordTable kForward0 = make_forward_table(0), kForward1 = make_forward_table(1),
-                    kForward2 = make_forward_table(2), kForward3 = make_forward_table(3);
-constexpr WordTable kInverse0 = make_inverse_table(0), kInverse1 = make_inverse_table(1),
-                    kInverse2 = make_inverse_table(2), kInverse3 = make_inverse_table(3);
+using RowTables = std::array<WordTable, 4>;
+
+constexpr RowTables kForward = {make_forward_table(0), make_forward_table(1), make_forward_table(2),
+                                make_forward_table(3)};
+constexpr RowTables kInverse = {make_inverse_table(0), make_inverse_table(1), make_inverse_table(2),
+                                make_inverse_table(3)};
 
 // The last round has no MixColumns: the S-box byte placed in each row.
 constexpr WordTable make_last_table(const std::array<uint8_t, 256> &box, int row) {
@@ -116,12 +118,10 @@ constexpr WordTable make_last_table(const std::array<uint8_t, 256> &box, int row
   return table;
 }
 
-constexpr WordTable kLast0 = make_last_table(kSbox, 0), kLast1 = make_last_table(kSbox, 1),
-                    kLast2 = make_last_table(kSbox, 2), kLast3 = make_last_table(kSbox, 3);
-constexpr WordTable kInverseLast0 = make_last_table(kInverseSbox, 0),
-                    kInverseLast1 = make_last_table(kInverseSbox, 1),
-                    kInverseLast2 = make_last_table(kInverseSbox, 2),
-                    kInverseLast3 = make_last_table(kInverseSbox, 3);
+constexpr RowTables kLast = {make_last_table(kSbox, 0), make_last_table(kSbox, 1), make_last_table(kSbox, 2),
+                             make_last_table(kSbox, 3)};
+constexpr RowTables kInverseLast = {make_last_table(kInverseSbox, 0), make_last_table(kInverseSbox, 1),
+                                    make_last_table(kInverseSbox, 2), make_last_table(kInverseSbox, 3)};
 
 constexpr std::array<uint8_t, 10> make_round_constants() {
   std::array<uint8_t, 10> rc{};
@@ -157,59 +157,36 @@ uint32_t sub_word(uint32_t w) {
 // InvMixColumns of one column: the inverse round table undoes the S-box it contains when
 // fed the S-box value of each byte.
 uint32_t inverse_mix_column(uint32_t w) {
-  return kInverse0[kSbox[byte_of(w, 0)]] ^ kInverse1[kSbox[byte_of(w, 1)]] ^ kInverse2[kSbox[byte_of(w, 2)]] ^
-         kInverse3[kSbox[byte_of(w, 3)]];
+  return kInverse[0][kSbox[byte_of(w, 0)]] ^ kInverse[1][kSbox[byte_of(w, 1)]] ^ kInverse[2][kSbox[byte_of(w, 2)]] ^
+         kInverse[3][kSbox[byte_of(w, 3)]];
 }
 
-void aes_encrypt_block_tables(const aes_key_context &ctx, const unsigned char *in, unsigned char *out) {
-  const uint32_t *rk = ctx.enc_keys;
-  uint32_t x0 = load_le(in) ^ rk[0], x1 = load_le(in + 4) ^ rk[1];
-  uint32_t x2 = load_le(in + 8) ^ rk[2], x3 = load_le(in + 12) ^ rk[3];
+// One block through the cipher (or, with Inverse, the equivalent inverse cipher). Row r of
+// output column c comes from input column c + r (c - r for the inverse): ShiftRows.
+template <bool Inverse>
+void aes_block_tables(const aes_key_context &ctx, const unsigned char *in, unsigned char *out) {
+  constexpr int step = Inverse ? 3 : 1;
+  const RowTables &rounds = Inverse ? kInverse : kForward;
+  const RowTables &last = Inverse ? kInverseLast : kLast;
+  const uint32_t *rk = Inverse ? ctx.dec_keys : ctx.enc_keys;
+  uint32_t x[4];
+  for (int c = 0; c < 4; ++c) x[c] = load_le(in + 4 * c) ^ rk[c];
+  const auto mix = [&x](const RowTables &t, int c) {
+    return t[0][byte_of(x[c], 0)] ^ t[1][byte_of(x[(c + step) & 3], 1)] ^ t[2][byte_of(x[(c + 2 * step) & 3], 2)] ^
+           t[3][byte_of(x[(c + 3 * step) & 3], 3)];
+  };
   for (uint32_t round = 1; round < ctx.rounds; ++round) {
     rk += 4;
-    const uint32_t y0 = rk[0] ^ kForward0[x0 & 0xFF] ^ kForward1[byte_of(x1, 1)] ^ kForward2[byte_of(x2, 2)] ^
-                        kForward3[x3 >> 24];
-    const uint32_t y1 = rk[1] ^ kForward0[x1 & 0xFF] ^ kForward1[byte_of(x2, 1)] ^ kForward2[byte_of(x3, 2)] ^
-                        kForward3[x0 >> 24];
-    const uint32_t y2 = rk[2] ^ kForward0[x2 & 0xFF] ^ kForward1[byte_of(x3, 1)] ^ kForward2[byte_of(x0, 2)] ^
-                        kForward3[x1 >> 24];
-    const uint32_t y3 = rk[3] ^ kForward0[x3 & 0xFF] ^ kForward1[byte_of(x0, 1)] ^ kForward2[byte_of(x1, 2)] ^
-                        kForward3[x2 >> 24];
-    x0 = y0, x1 = y1, x2 = y2, x3 = y3;
+    const uint32_t y[4] = {rk[0] ^ mix(rounds, 0), rk[1] ^ mix(rounds, 1), rk[2] ^ mix(rounds, 2),
+                           rk[3] ^ mix(rounds, 3)};
+    for (int c = 0; c < 4; ++c) x[c] = y[c];
   }
   rk += 4;
-  store_le(out, rk[0] ^ kLast0[x0 & 0xFF] ^ kLast1[byte_of(x1, 1)] ^ kLast2[byte_of(x2, 2)] ^ kLast3[x3 >> 24]);
-  store_le(out + 4, rk[1] ^ kLast0[x1 & 0xFF] ^ kLast1[byte_of(x2, 1)] ^ kLast2[byte_of(x3, 2)] ^ kLast3[x0 >> 24]);
-  store_le(out + 8, rk[2] ^ kLast0[x2 & 0xFF] ^ kLast1[byte_of(x3, 1)] ^ kLast2[byte_of(x0, 2)] ^ kLast3[x1 >> 24]);
-  store_le(out + 12, rk[3] ^ kLast0[x3 & 0xFF] ^ kLast1[byte_of(x0, 1)] ^ kLast2[byte_of(x1, 2)] ^ kLast3[x2 >> 24]);
+  for (int c = 0; c < 4; ++c) store_le(out + 4 * c, rk[c] ^ mix(last, c));
 }
 
-void aes_decrypt_block_tables(const aes_key_context &ctx, const unsigned char *in, unsigned char *out) {
-  const uint32_t *rk = ctx.dec_keys;
-  uint32_t x0 = load_le(in) ^ rk[0], x1 = load_le(in + 4) ^ rk[1];
-  uint32_t x2 = load_le(in + 8) ^ rk[2], x3 = load_le(in + 12) ^ rk[3];
-  for (uint32_t round = 1; round < ctx.rounds; ++round) {
-    rk += 4;
-    const uint32_t y0 = rk[0] ^ kInverse0[x0 & 0xFF] ^ kInverse1[byte_of(x3, 1)] ^ kInverse2[byte_of(x2, 2)] ^
-                        kInverse3[x1 >> 24];
-    const uint32_t y1 = rk[1] ^ kInverse0[x1 & 0xFF] ^ kInverse1[byte_of(x0, 1)] ^ kInverse2[byte_of(x3, 2)] ^
-                        kInverse3[x2 >> 24];
-    const uint32_t y2 = rk[2] ^ kInverse0[x2 & 0xFF] ^ kInverse1[byte_of(x1, 1)] ^ kInverse2[byte_of(x0, 2)] ^
-                        kInverse3[x3 >> 24];
-    const uint32_t y3 = rk[3] ^ kInverse0[x3 & 0xFF] ^ kInverse1[byte_of(x2, 1)] ^ kInverse2[byte_of(x1, 2)] ^
-                        kInverse3[x0 >> 24];
-    x0 = y0, x1 = y1, x2 = y2, x3 = y3;
-  }
-  rk += 4;
-  store_le(out, rk[0] ^ kInverseLast0[x0 & 0xFF] ^ kInverseLast1[byte_of(x3, 1)] ^ kInverseLast2[byte_of(x2, 2)] ^
-                    kInverseLast3[x1 >> 24]);
-  store_le(out + 4, rk[1] ^ kInverseLast0[x1 & 0xFF] ^ kInverseLast1[byte_of(x0, 1)] ^
-                        kInverseLast2[byte_of(x3, 2)] ^ kInverseLast3[x2 >> 24]);
-  store_le(out + 8, rk[2] ^ kInverseLast0[x2 & 0xFF] ^ kInverseLast1[byte_of(x1, 1)] ^
-                        kInverseLast2[byte_of(x0, 2)] ^ kInverseLast3[x3 >> 24]);
-  store_le(out + 12, rk[3] ^ kInverseLast0[x3 & 0xFF] ^ kInverseLast1[byte_of(x2, 1)] ^
-                         kInverseLast2[byte_of(x1, 2)] ^ kInverseLast3[x0 >> 24]);
-}
+constexpr auto aes_encrypt_block_tables = aes_block_tables<false>;
+constexpr auto aes_decrypt_block_tables = aes_block_tables<true>;
 
 #if defined(VL_HAVE_AES_INSTRUCTIONS)
 // The same two block functions on the processor's AES instructions. The context's round
@@ -235,6 +212,37 @@ __attribute__((target("aes,sse2"))) void aes_decrypt_block_instructions(const ae
   _mm_storeu_si128(reinterpret_cast<__m128i *>(out), state);
 }
 
+// ECB over whole blocks with the rounds unrolled for the key size, so a call costs one
+// dispatch and the blocks run back to back. The round keys are read from the context itself
+// (the compiler keeps them in registers across blocks): no copy of them lands on the stack.
+template <bool Decrypt, int Rounds>
+__attribute__((target("aes,sse2"))) void aes_ecb_unrolled(const aes_key_context &ctx, unsigned char *buffer,
+                                                            size_t blocks) {
+  const auto *rk = reinterpret_cast<const __m128i *>(Decrypt ? ctx.dec_keys : ctx.enc_keys);
+  for (size_t b = 0; b < blocks; ++b) {
+    auto *block = reinterpret_cast<__m128i *>(buffer + 16 * b);
+    __m128i state = _mm_xor_si128(_mm_loadu_si128(block), _mm_loadu_si128(rk));
+    for (int round = 1; round < Rounds; ++round) {
+      const __m128i key = _mm_loadu_si128(rk + round);
+      state = Decrypt ? _mm_aesdec_si128(state, key) : _mm_aesenc_si128(state, key);
+    }
+    const __m128i last = _mm_loadu_si128(rk + Rounds);
+    state = Decrypt ? _mm_aesdeclast_si128(state, last) : _mm_aesenclast_si128(state, last);
+    _mm_storeu_si128(block, state);
+  }
+}
+
+template <bool Decrypt>
+__attribute__((target("aes,sse2"))) void aes_ecb_instructions(const aes_key_context &ctx, unsigned char *buffer,
+                                                                size_t blocks) {
+  if (ctx.rounds == 10)
+    aes_ecb_unrolled<Decrypt, 10>(ctx, buffer, blocks);
+  else if (ctx.rounds == 12)
+    aes_ecb_unrolled<Decrypt, 12>(ctx, buffer, blocks);
+  else
+    aes_ecb_unrolled<Decrypt, 14>(ctx, buffer, blocks);
+}
+
 bool processor_has_aes() { return __builtin_cpu_supports("aes") != 0; }
 #endif
 
@@ -242,23 +250,40 @@ bool processor_has_aes() { return __builtin_cpu_supports("aes") != 0; }
 // tables otherwise. Chosen on first use.
 using BlockFunction = void (*)(const aes_key_context &, const unsigned char *, unsigned char *);
 
+using EcbFunction = void (*)(const aes_key_context &, unsigned char *, size_t);
+
+template <bool Decrypt>
+void aes_ecb_tables(const aes_key_context &ctx, unsigned char *buffer, size_t blocks) {
+  for (size_t i = 0; i < blocks; ++i) aes_block_tables<Decrypt>(ctx, buffer + 16 * i, buffer + 16 * i);
+}
+
 struct AesPath {
   BlockFunction encrypt;
   BlockFunction decrypt;
+  EcbFunction ecb_encrypt;
+  EcbFunction ecb_decrypt;
 };
 
 AesPath path_for(bool instructions) {
 #if defined(VL_HAVE_AES_INSTRUCTIONS)
-  if (instructions && processor_has_aes()) return {aes_encrypt_block_instructions, aes_decrypt_block_instructions};
+  if (instructions && processor_has_aes())
+    return {aes_encrypt_block_instructions, aes_decrypt_block_instructions, aes_ecb_instructions<false>,
+            aes_ecb_instructions<true>};
 #else
   (void)instructions;
 #endif
-  return {aes_encrypt_block_tables, aes_decrypt_block_tables};
+  return {aes_encrypt_block_tables, aes_decrypt_block_tables, aes_ecb_tables<false>, aes_ecb_tables<true>};
 }
 
 AesPath &aes_path() {
   static AesPath path = path_for(true);
   return path;
+}
+
+// A context aes_set_key made: anything else (an uninitialised one, say) would send the
+// rounds past the round keys, so the mode functions leave the buffer alone.
+bool usable(const aes_key_context *ctx) {
+  return ctx != nullptr && (ctx->rounds == 10 || ctx->rounds == 12 || ctx->rounds == 14);
 }
 
 void xor_block(unsigned char *out, const unsigned char *a, const unsigned char *b, size_t n) {
@@ -343,8 +368,9 @@ static_assert(sboxes_are_sound());
 template <int InBits, int ChunkBits>
 using ChunkTables = std::array<std::array<uint64_t, (1 << ChunkBits)>, InBits / ChunkBits>;
 
-template <int InBits, int OutBits, int ChunkBits>
-constexpr ChunkTables<InBits, ChunkBits> make_chunk_tables(const uint8_t (&source)[OutBits]) {
+// source[i] is the input bit (1-based) that output bit i + 1 takes.
+template <int InBits, int OutBits, int ChunkBits, typename Source>
+constexpr ChunkTables<InBits, ChunkBits> make_chunk_tables(const Source &source) {
   ChunkTables<InBits, ChunkBits> tables{};
   for (int out = 0; out < OutBits; ++out) {
     const int in = source[out] - 1;  // 0-based input bit, 0 on top
@@ -362,24 +388,10 @@ constexpr std::array<uint8_t, 64> make_final_permutation() {
   return inverse;
 }
 
-constexpr auto kFinalPermutationBits = make_final_permutation();
-
-constexpr uint8_t kFinalPermutation[64] = {
-#define VL_FP(i) kFinalPermutationBits[i]
-    VL_FP(0),  VL_FP(1),  VL_FP(2),  VL_FP(3),  VL_FP(4),  VL_FP(5),  VL_FP(6),  VL_FP(7),
-    VL_FP(8),  VL_FP(9),  VL_FP(10), VL_FP(11), VL_FP(12), VL_FP(13), VL_FP(14), VL_FP(15),
-    VL_FP(16), VL_FP(17), VL_FP(18), VL_FP(19), VL_FP(20), VL_FP(21), VL_FP(22), VL_FP(23),
-    VL_FP(24), VL_FP(25), VL_FP(26), VL_FP(27), VL_FP(28), VL_FP(29), VL_FP(30), VL_FP(31),
-    VL_FP(32), VL_FP(33), VL_FP(34), VL_FP(35), VL_FP(36), VL_FP(37), VL_FP(38), VL_FP(39),
-    VL_FP(40), VL_FP(41), VL_FP(42), VL_FP(43), VL_FP(44), VL_FP(45), VL_FP(46), VL_FP(47),
-    VL_FP(48), VL_FP(49), VL_FP(50), VL_FP(51), VL_FP(52), VL_FP(53), VL_FP(54), VL_FP(55),
-    VL_FP(56), VL_FP(57), VL_FP(58), VL_FP(59), VL_FP(60), VL_FP(61), VL_FP(62), VL_FP(63),
-#undef VL_FP
-};
+constexpr auto kFinalPermutation = make_final_permutation();
 
 constexpr auto kInitialTables = make_chunk_tables<64, 64, 8>(kInitialPermutation);
 constexpr auto kFinalTables = make_chunk_tables<64, 64, 8>(kFinalPermutation);
-constexpr auto kChoice1Tables = make_chunk_tables<64, 56, 8>(kPermutedChoice1);
 
 // The round key layout the round function wants. The expansion takes eight overlapping
 // 6-bit groups of R; group j starts at bit 4j (bit 0 meaning bit 32). Rotating R right by
@@ -397,28 +409,58 @@ constexpr std::array<uint8_t, 48> make_round_key_positions() {
   return position;
 }
 
-// Permuted choice 2 from the 56 bits C||D (in 7-bit chunks) straight into that layout.
-constexpr std::array<std::array<uint64_t, 128>, 8> make_choice2_tables() {
+// Every round key is a selection of key bits: permuted choice 1, the rotations of C and D up
+// to that round, then permuted choice 2. So the whole schedule is built from the key bytes
+// by table rows: for each key byte, its high four bits index one row and its next three
+// bits another (the low bit, parity, takes no part), and a row holds what those bits
+// contribute to each of the 16 round keys. The schedule is the OR of 16 rows.
+using ScheduleRow = std::array<uint64_t, 16>;
+
+template <int Values>
+using ScheduleRows = std::array<std::array<ScheduleRow, Values>, 8>;
+
+struct ScheduleTables {
+  ScheduleRows<16> high;  // key bits 1-4 of each byte
+  ScheduleRows<8> low;    // key bits 5-7 of each byte
+};
+
+constexpr ScheduleTables make_schedule_tables() {
   constexpr auto position = make_round_key_positions();
-  std::array<std::array<uint64_t, 128>, 8> tables{};
-  for (int out = 0; out < 48; ++out) {
-    const int in = kPermutedChoice2[out] - 1;
-    const int chunk = in / 7;
-    const int bit_in_chunk = 6 - in % 7;
-    for (int v = 0; v < 128; ++v)
-      if (((v >> bit_in_chunk) & 1) != 0) tables[chunk][v] |= uint64_t{1} << position[out];
+  ScheduleTables tables{};
+  int shifted = 0;
+  for (int round = 0; round < 16; ++round) {
+    shifted += kShifts[round];
+    for (int out = 0; out < 48; ++out) {
+      // Bit k of C (or D) after the rotations held bit k + shifted before them.
+      const int cd = kPermutedChoice2[out] - 1;  // 0..55
+      const int half = cd / 28;
+      const int before = half * 28 + (cd % 28 + shifted) % 28;
+      const int key_bit = kPermutedChoice1[before] - 1;  // 0..63, never a parity bit
+      const int byte = key_bit / 8, bit = key_bit % 8;   // bit 0 is the byte's top bit
+      const uint64_t contribution = uint64_t{1} << position[out];
+      if (bit < 4) {
+        for (int v = 0; v < 16; ++v)
+          if (((v >> (3 - bit)) & 1) != 0) tables.high[byte][v][round] |= contribution;
+      } else {
+        for (int v = 0; v < 8; ++v)
+          if (((v >> (6 - bit)) & 1) != 0) tables.low[byte][v][round] |= contribution;
+      }
+    }
   }
   return tables;
 }
 
-constexpr auto kChoice2Tables = make_choice2_tables();
+constexpr ScheduleTables kScheduleTables = make_schedule_tables();
 
 // S-box j followed by P: the 32-bit word a 6-bit input of S-box j contributes. The S-box
-// row is the outer two bits of the input, the column the inner four.
-constexpr std::array<std::array<uint32_t, 64>, 8> make_sp_tables() {
-  std::array<std::array<uint32_t, 64>, 8> tables{};
+// row is the outer two bits of the input, the column the inner four. Each table is indexed
+// by a whole byte whose top two bits are ignored, so the round function takes the bytes of
+// its words as they are, without masking.
+constexpr std::array<std::array<uint32_t, 256>, 8> make_sp_tables() {
+  std::array<std::array<uint32_t, 256>, 8> tables{};
   for (int box = 0; box < 8; ++box) {
-    for (int v = 0; v < 64; ++v) {
+    for (int byte = 0; byte < 256; ++byte) {
+      const int v = byte & 0x3F;
       const int row = ((v >> 4) & 2) | (v & 1);
       const int col = (v >> 1) & 0x0F;
       const uint32_t nibble = kSboxes[box][row * 16 + col];
@@ -426,7 +468,7 @@ constexpr std::array<std::array<uint32_t, 64>, 8> make_sp_tables() {
       uint32_t after = 0;
       for (int out = 0; out < 32; ++out)
         if (((before >> (32 - kPermutationP[out])) & 1) != 0) after |= uint32_t{1} << (31 - out);
-      tables[box][v] = after;
+      tables[box][byte] = after;
     }
   }
   return tables;
@@ -459,31 +501,22 @@ struct DesSchedule {
   uint64_t keys[16];
 };
 
-constexpr uint32_t kMask28 = 0x0FFFFFFF;
-
 void make_schedule(const unsigned char *key, DesSchedule &schedule) {
-  const uint64_t cd = permute_bytes(kChoice1Tables, load_be64(key));
-  auto c = static_cast<uint32_t>(cd >> 28);
-  auto d = static_cast<uint32_t>(cd & kMask28);
-  for (int round = 0; round < 16; ++round) {
-    const int s = kShifts[round];
-    c = ((c << s) | (c >> (28 - s))) & kMask28;
-    d = ((d << s) | (d >> (28 - s))) & kMask28;
-    // C||D in 7-bit chunks: four from C, four from D.
-    schedule.keys[round] = kChoice2Tables[0][c >> 21] | kChoice2Tables[1][(c >> 14) & 0x7F] |
-                           kChoice2Tables[2][(c >> 7) & 0x7F] | kChoice2Tables[3][c & 0x7F] |
-                           kChoice2Tables[4][d >> 21] | kChoice2Tables[5][(d >> 14) & 0x7F] |
-                           kChoice2Tables[6][(d >> 7) & 0x7F] | kChoice2Tables[7][d & 0x7F];
+  uint64_t *keys = schedule.keys;
+  for (int round = 0; round < 16; ++round) keys[round] = 0;
+  for (int byte = 0; byte < 8; ++byte) {
+    const ScheduleRow &high = kScheduleTables.high[byte][key[byte] >> 4];
+    const ScheduleRow &low = kScheduleTables.low[byte][(key[byte] >> 1) & 7];
+    for (int round = 0; round < 16; ++round) keys[round] |= high[round] | low[round];
   }
-  c = d = 0;
 }
 
 inline uint32_t feistel(uint32_t r, uint64_t key) {
   const uint32_t even = rotr32(r, 3) ^ static_cast<uint32_t>(key >> 32);
   const uint32_t odd = rotl32(r, 1) ^ static_cast<uint32_t>(key);
-  return kSpTables[0][(even >> 24) & 0x3F] ^ kSpTables[2][(even >> 16) & 0x3F] ^
-         kSpTables[4][(even >> 8) & 0x3F] ^ kSpTables[6][even & 0x3F] ^ kSpTables[1][(odd >> 24) & 0x3F] ^
-         kSpTables[3][(odd >> 16) & 0x3F] ^ kSpTables[5][(odd >> 8) & 0x3F] ^ kSpTables[7][odd & 0x3F];
+  return kSpTables[0][even >> 24] ^ kSpTables[2][(even >> 16) & 0xFF] ^ kSpTables[4][(even >> 8) & 0xFF] ^
+         kSpTables[6][even & 0xFF] ^ kSpTables[1][odd >> 24] ^ kSpTables[3][(odd >> 16) & 0xFF] ^
+         kSpTables[5][(odd >> 8) & 0xFF] ^ kSpTables[7][odd & 0xFF];
 }
 
 // The 16 rounds on the halves of a block after the initial permutation; the halves come
@@ -515,12 +548,12 @@ uint64_t des_block(uint64_t block, const DesSchedule &schedule, bool decrypt) {
 
 // Three DES operations chained. Between two of them the final permutation of one and the
 // initial permutation of the next cancel out, so only the outer ones are applied.
-uint64_t des_chain3(uint64_t block, const DesSchedule (&schedules)[3], const bool (&decrypt)[3]) {
+uint64_t des_chain3(uint64_t block, const DesSchedule *const (&schedules)[3], const bool (&decrypt)[3]) {
   const uint64_t permuted = permute_bytes(kInitialTables, block);
   auto left = static_cast<uint32_t>(permuted >> 32);
   auto right = static_cast<uint32_t>(permuted);
   for (int step = 0; step < 3; ++step) {
-    des_rounds(left, right, schedules[step], decrypt[step]);
+    des_rounds(left, right, *schedules[step], decrypt[step]);
     // The rounds hand back (R16, L16); the next operation starts from (L0, R0) of the
     // permuted output, which is that same pair.
   }
@@ -534,28 +567,27 @@ bool triple_des(bool ede, int mode, int key_digits, const char *key_text, const 
   if ((mode != 0 && mode != 1) || (key_digits != 16 && key_digits != 32 && key_digits != 48) ||
       key_text == nullptr || input == nullptr || output == nullptr)
     return false;
-  unsigned char keys[3][8];
-  hex2binary(key_text, 16, keys[0]);
-  if (key_digits == 16) {
-    std::memcpy(keys[1], keys[0], 8);
-  } else {
-    hex2binary(key_text + 16, 16, keys[1]);
-  }
-  if (key_digits == 48) {
-    hex2binary(key_text + 32, 16, keys[2]);
-  } else {
-    std::memcpy(keys[2], keys[0], 8);
-  }
-  const bool decrypt = mode == 1;
+  // A text that ends before its stated length is refused rather than read past its end.
+  if (std::memchr(key_text, '\0', static_cast<size_t>(key_digits)) != nullptr) return false;
+  // One schedule per distinct key: K1 alone for 16 digits, K1 and K2 for 32, all three for 48.
+  const int distinct = key_digits / 16;
+  unsigned char key[8];
   DesSchedule schedules[3];
+  for (int k = 0; k < distinct; ++k) {
+    hex2binary(key_text + 16 * k, 16, key);
+    make_schedule(key, schedules[k]);
+  }
+  const DesSchedule &k1 = schedules[0];
+  const DesSchedule &k2 = distinct > 1 ? schedules[1] : k1;
+  const DesSchedule &k3 = distinct > 2 ? schedules[2] : k1;
   // Encryption runs K1, K2, K3; decryption K3, K2, K1. The middle step of EDE goes the
   // other way from the outer ones.
-  const int order[3] = {decrypt ? 2 : 0, 1, decrypt ? 0 : 2};
-  for (int step = 0; step < 3; ++step) make_schedule(keys[order[step]], schedules[step]);
+  const bool decrypt = mode == 1;
+  const DesSchedule *order[3] = {decrypt ? &k3 : &k1, &k2, decrypt ? &k1 : &k3};
   const bool directions[3] = {decrypt, ede ? !decrypt : decrypt, decrypt};
-  store_be64(output, des_chain3(load_be64(input), schedules, directions));
-  vl::secure_zero(keys, sizeof keys);
-  vl::secure_zero(schedules, sizeof schedules);
+  store_be64(output, des_chain3(load_be64(input), order, directions));
+  vl::secure_zero(key, sizeof key);
+  vl::secure_zero(schedules, sizeof(DesSchedule) * static_cast<size_t>(distinct));
   return true;
 }
 
@@ -622,20 +654,18 @@ VL_API void VL_CDECL aes_set_key(aes_key_context *ctx, const unsigned char *key,
 }
 
 VL_API void VL_CDECL aes_ecb_encrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length) {
-  if (ctx == nullptr || buffer == nullptr) return;
-  const BlockFunction encrypt = aes_path().encrypt;
-  for (unsigned int i = 0; i < length / 16; ++i) encrypt(*ctx, buffer + 16 * size_t{i}, buffer + 16 * size_t{i});
+  if (!usable(ctx) || buffer == nullptr) return;
+  aes_path().ecb_encrypt(*ctx, buffer, length / 16);
 }
 
 VL_API void VL_CDECL aes_ecb_decrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length) {
-  if (ctx == nullptr || buffer == nullptr) return;
-  const BlockFunction decrypt = aes_path().decrypt;
-  for (unsigned int i = 0; i < length / 16; ++i) decrypt(*ctx, buffer + 16 * size_t{i}, buffer + 16 * size_t{i});
+  if (!usable(ctx) || buffer == nullptr) return;
+  aes_path().ecb_decrypt(*ctx, buffer, length / 16);
 }
 
 VL_API void VL_CDECL aes_cbc_encrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
                                      unsigned int length) {
-  if (ctx == nullptr || iv == nullptr || buffer == nullptr) return;
+  if (!usable(ctx) || iv == nullptr || buffer == nullptr) return;
   const BlockFunction encrypt = aes_path().encrypt;
   const unsigned char *previous = iv;
   for (unsigned int i = 0; i < length / 16; ++i) {
@@ -648,7 +678,7 @@ VL_API void VL_CDECL aes_cbc_encrypt(const aes_key_context *ctx, const unsigned 
 
 VL_API void VL_CDECL aes_cbc_decrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
                                      unsigned int length) {
-  if (ctx == nullptr || iv == nullptr || buffer == nullptr) return;
+  if (!usable(ctx) || iv == nullptr || buffer == nullptr) return;
   const BlockFunction decrypt = aes_path().decrypt;
   unsigned char chain[16], cipher[16];
   std::memcpy(chain, iv, 16);

@@ -7,6 +7,12 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define VL_HAVE_CARRYLESS_MULTIPLY 1
+#endif
+
+#include "crypto/digest.h"
 #include "crypto/runtime_random.h"
 #include "frame/heap.h"
 #include "platform/platform.h"
@@ -76,7 +82,7 @@ inline uint32_t load_le32(const unsigned char *p) {
          (static_cast<uint32_t>(p[3]) << 24);
 }
 
-uint32_t crc32_update(uint32_t crc, const unsigned char *p, size_t length) {
+uint32_t crc32_tables(uint32_t crc, const unsigned char *p, size_t length) {
   const auto &t = kCrcTables;
   for (; length >= 8; length -= 8, p += 8) {
     const uint32_t low = crc ^ load_le32(p);
@@ -86,6 +92,100 @@ uint32_t crc32_update(uint32_t crc, const unsigned char *p, size_t length) {
   }
   for (; length > 0; --length, ++p) crc = (crc >> 8) ^ t[0][(crc ^ *p) & 0xFF];
   return crc;
+}
+
+#if defined(VL_HAVE_CARRYLESS_MULTIPLY)
+// Folding with carry-less multiplication. Bytes are read as a polynomial whose first bit
+// (the low bit of the first byte) is the highest power, which is the bit order of this CRC.
+// A 16-byte accumulator X = H * x^64 + L (H from its first eight bytes) moved D bits
+// further on is H * x^(D+64) + L * x^D, and modulo the polynomial the powers are 32-bit
+// remainders; so one fold is two 64x64 multiplications and an XOR with the next 16 bytes.
+// In this bit order the multiplication yields the product times x, so the constants are
+// the remainders of x^(D+63) and x^(D-1).
+
+// x^n modulo the CRC polynomial, in the usual order (bit d is the coefficient of x^d).
+constexpr uint64_t x_power_mod(int n) {
+  uint64_t r = 1;
+  for (int i = 0; i < n; ++i) {
+    r <<= 1;
+    if ((r & (uint64_t{1} << 32)) != 0) r ^= 0x104C11DB7u;
+  }
+  return r;
+}
+
+// The same remainder as a 64-bit lane in the reflected order (coefficient of x^d at bit
+// 63 - d).
+constexpr uint64_t reflected_lane(uint64_t remainder) {
+  uint64_t lane = 0;
+  for (int d = 0; d < 32; ++d)
+    if (((remainder >> d) & 1) != 0) lane |= uint64_t{1} << (63 - d);
+  return lane;
+}
+
+struct FoldConstants {
+  uint64_t first_half;   // multiplies H
+  uint64_t second_half;  // multiplies L
+};
+
+constexpr FoldConstants fold_constants(int distance) {
+  return {reflected_lane(x_power_mod(distance + 63)), reflected_lane(x_power_mod(distance - 1))};
+}
+
+constexpr FoldConstants kFold128 = fold_constants(128);
+constexpr FoldConstants kFold512 = fold_constants(512);
+
+__attribute__((target("pclmul,sse2"))) inline __m128i fold(__m128i x, __m128i constants, __m128i next) {
+  const __m128i first = _mm_clmulepi64_si128(x, constants, 0x00);
+  const __m128i second = _mm_clmulepi64_si128(x, constants, 0x11);
+  return _mm_xor_si128(_mm_xor_si128(first, second), next);
+}
+
+__attribute__((target("pclmul,sse2"))) inline __m128i constants_of(const FoldConstants &k) {
+  return _mm_set_epi64x(static_cast<long long>(k.second_half), static_cast<long long>(k.first_half));
+}
+
+__attribute__((target("pclmul,sse2"))) uint32_t crc32_instructions(uint32_t crc, const unsigned char *p,
+                                                                     size_t length) {
+  if (length < 64) return crc32_tables(crc, p, length);
+  const auto load = [](const unsigned char *at) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(at)); };
+  // The running remainder enters as an XOR over the first four bytes.
+  __m128i x0 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(static_cast<int>(crc)));
+  __m128i x1 = load(p + 16), x2 = load(p + 32), x3 = load(p + 48);
+  p += 64;
+  length -= 64;
+  const __m128i by512 = constants_of(kFold512);
+  for (; length >= 64; p += 64, length -= 64) {
+    x0 = fold(x0, by512, load(p));
+    x1 = fold(x1, by512, load(p + 16));
+    x2 = fold(x2, by512, load(p + 32));
+    x3 = fold(x3, by512, load(p + 48));
+  }
+  const __m128i by128 = constants_of(kFold128);
+  __m128i x = fold(fold(fold(x0, by128, x1), by128, x2), by128, x3);
+  for (; length >= 16; p += 16, length -= 16) x = fold(x, by128, load(p));
+  // The remainder of the 16 accumulated bytes is their CRC from a zero register.
+  unsigned char folded[16];
+  _mm_storeu_si128(reinterpret_cast<__m128i *>(folded), x);
+  return crc32_tables(crc32_tables(0, folded, 16), p, length);
+}
+
+bool processor_has_carryless_multiply() { return __builtin_cpu_supports("pclmul") != 0; }
+#endif
+
+using CrcFunction = uint32_t (*)(uint32_t, const unsigned char *, size_t);
+
+CrcFunction crc_for(bool instructions) {
+#if defined(VL_HAVE_CARRYLESS_MULTIPLY)
+  if (instructions && processor_has_carryless_multiply()) return crc32_instructions;
+#else
+  (void)instructions;
+#endif
+  return crc32_tables;
+}
+
+CrcFunction &crc_path() {
+  static CrcFunction path = crc_for(true);
+  return path;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -98,6 +198,11 @@ uint32_t random_state = 0;
 constexpr uint32_t kSeedMultiplier = 1812433253u;
 
 }  // namespace
+
+bool vl::crc32_use_instructions(bool wanted) {
+  crc_path() = crc_for(wanted);
+  return crc_path() != crc32_tables;
+}
 
 extern "C" {
 
@@ -157,7 +262,7 @@ VL_API int VL_STDCALL SHA1_StdCall(const char *text, char *out) {
 
 VL_API uint32_t VL_CDECL crc32_verta(const unsigned char *buffer, uint32_t length) {
   if (buffer == nullptr || length == 0) return 0;
-  return ~crc32_update(0xFFFFFFFFu, buffer, length);
+  return ~crc_path()(0xFFFFFFFFu, buffer, length);
 }
 
 VL_API uint32_t VL_CDECL SetRandomSeed(uint32_t seed) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/cli_run.h"
 
@@ -9,33 +10,44 @@ namespace {
 
 using vl::test::run_cli;
 
-void expect_run(const std::string &arguments, int status, const std::string &output) {
-  const vl::test::CliRun result = run_cli(arguments);
-  EXPECT_EQ(result.status, status) << arguments;
-  EXPECT_EQ(result.output, output) << arguments;
+struct Expected {
+  std::string arguments;
+  int status;
+  std::string output;
+};
+
+void expect_runs(const std::vector<Expected> &rows) {
+  for (const Expected &row : rows) {
+    const vl::test::CliRun result = run_cli(row.arguments);
+    EXPECT_EQ(result.status, row.status) << row.arguments;
+    EXPECT_EQ(result.output, row.output) << row.arguments;
+  }
 }
 
 TEST(CryptoCommands, KeyCheckValueAndOneTripleDesBlock) {
-  expect_run("kcv 0123456789ABCDEFFEDCBA9876543210", 0, "08D7B4\n");
-  expect_run("kcv 0101010101010101", 0, "8CA64D\n");
-  expect_run("3des encrypt 0123456789abcdeffedcba9876543210 0000000000000000", 0, "08D7B4FB629D0885\n");
-  expect_run("3des decrypt 0123456789ABCDEF23456789ABCDEF01456789ABCDEF0123 A826FD8CE53B855F", 0,
-             "5468652071756663\n");
+  expect_runs({
+      {"kcv 0123456789ABCDEFFEDCBA9876543210", 0, "08D7B4\n"},
+      {"kcv 0101010101010101", 0, "8CA64D\n"},
+      {"3des encrypt 0123456789abcdeffedcba9876543210 0000000000000000", 0, "08D7B4FB629D0885\n"},
+      {"3des decrypt 0123456789ABCDEF23456789ABCDEF01456789ABCDEF0123 A826FD8CE53B855F", 0, "5468652071756663\n"},
+  });
 }
 
 TEST(CryptoCommands, DigestsOfStandardInputAndOfAFile) {
-  expect_run("sha1 < /dev/null", 0, "DA39A3EE5E6B4B0D3255BFEF95601890AFD80709\n");
-  expect_run("md5 < /dev/null", 0, "D41D8CD98F00B204E9800998ECF8427E\n");
-  expect_run("crc32 < /dev/null", 0, "00000000\n");
   const std::string path = testing::TempDir() + "crypto_cmd_input.txt";
   FILE *file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   std::fputs("123456789", file);
   std::fclose(file);
-  expect_run("crc32 " + path, 0, "CBF43926\n");
-  expect_run("crc32 < " + path, 0, "CBF43926\n");
-  expect_run("sha1 " + path, 0, "F7C3BC1D808E04732ADF679965CCC34CA7AE3441\n");
-  expect_run("md5 " + path, 0, "25F9E794323B453885F5181F1B624D0B\n");
+  expect_runs({
+      {"sha1 < /dev/null", 0, "DA39A3EE5E6B4B0D3255BFEF95601890AFD80709\n"},
+      {"md5 < /dev/null", 0, "D41D8CD98F00B204E9800998ECF8427E\n"},
+      {"crc32 < /dev/null", 0, "00000000\n"},
+      {"crc32 " + path, 0, "CBF43926\n"},
+      {"crc32 < " + path, 0, "CBF43926\n"},
+      {"sha1 " + path, 0, "F7C3BC1D808E04732ADF679965CCC34CA7AE3441\n"},
+      {"md5 " + path, 0, "25F9E794323B453885F5181F1B624D0B\n"},
+  });
   std::remove(path.c_str());
   EXPECT_EQ(run_cli("sha1 " + path).status, 1);
 }
