@@ -5,6 +5,7 @@
 #include <string>
 
 #include "convert/written.h"
+#include "crypto/hex_bytes.h"
 #include "protect/master_keys.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
@@ -13,6 +14,7 @@
 namespace {
 
 using vl::test::after;
+using vl::test::from_hex;
 using vl::test::hex_of;
 
 // The 8 block bytes mountPinBlock writes, as hex, with the two bytes after them.
@@ -28,12 +30,6 @@ std::string unmounted(const unsigned char *block, const char *pan) {
   return after<char>(17, [&](char *out) { unmountPinBlock(block, pan, static_cast<int>(std::strlen(pan)), out); });
 }
 
-std::string bytes_of_hex(const char *hex) {
-  std::string bytes;
-  for (size_t i = 0; hex[i] != '\0'; i += 2) bytes += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
-  return bytes;
-}
-const unsigned char *as_bytes(const std::string &bytes) { return reinterpret_cast<const unsigned char *>(bytes.data()); }
 
 // The process-wide settings at load: only meaningful before any test of this file sets them.
 TEST(PinSettings, StartEmptyThenHoldWhatIsSet) {
@@ -65,13 +61,6 @@ TEST(PinBlock, FormatZeroBlocks) {
   for (const auto &row : rows) EXPECT_EQ(mounted(row.pin, row.pan), std::string(row.block) + "A5A5") << row.pin;
   // The PIN text is read up to its NUL whatever the length says.
   EXPECT_EQ(mounted("123456", 4, "401234567890", 12), "04127444CBA9876FA5A5");
-  // The same block from the general field builder: PIN field and card digits.
-  unsigned char out[20];
-  std::memset(out, 0xA5, sizeof out);
-  int length = -1;
-  ManipulaPanBlock("041234", 6, "401234567890", 12, out, &length);
-  EXPECT_EQ(hex_of(out, 20), "041274EDCBA9876F" + std::string(18, '0') + "A5A5A5");
-  EXPECT_EQ(length, 8);
 }
 
 TEST(PinBlock, OpensWhatItBuildsForEveryPinLength) {
@@ -88,20 +77,19 @@ TEST(PinBlock, OpensWhatItBuildsForEveryPinLength) {
 }
 
 TEST(PinBlock, OpeningReportsErroAndReadsUpTo14Digits) {
-  const std::string good = bytes_of_hex("041225EEEEEEEEEE");
-  EXPECT_EQ(unmounted(as_bytes(good), "4111111111111111"), "1234" + std::string(1, '\0') + std::string(12, '#'));
-  // Another card number gives other digits: the card field never reaches the control digit.
-  EXPECT_EQ(unmounted(as_bytes(good), "4111221111111111"), "1237" + std::string(1, '\0') + std::string(12, '#'));
-  // A control digit other than 0 (here a format-1 field): "ERRO".
-  const std::string format1 = bytes_of_hex("141225EEEEEEEEEE");
-  EXPECT_EQ(unmounted(as_bytes(format1), "4111111111111111"), std::string("ERRO") + '\0' + std::string(12, '#'));
-  // Length digits E and F over the card field of 4111111111111111 (0000111111111111).
-  const std::string fourteen = bytes_of_hex("0E122547698BADCF");  // field 0E123456789ABCDE
-  EXPECT_EQ(unmounted(as_bytes(fourteen), "4111111111111111"), "123456789ABCDE" + std::string(1, '\0') + "##");
-  const std::string fifteen = bytes_of_hex("0F122547698BADCF");
-  EXPECT_EQ(unmounted(as_bytes(fifteen), "4111111111111111"), std::string("ERRO") + '\0' + std::string(12, '#'));
-  // A card number the block cannot be opened with.
-  EXPECT_EQ(unmounted(as_bytes(good), "41111111111"), std::string("ERRO") + '\0' + std::string(12, '#'));
+  const std::string erro = std::string("ERRO") + '\0' + std::string(12, '#');
+  struct Row { const char *block, *pan; std::string pin; };
+  const Row rows[] = {
+      {"041225EEEEEEEEEE", "4111111111111111", "1234" + std::string(1, '\0') + std::string(12, '#')},
+      // Another card number gives other digits: its field never reaches the control digit.
+      {"041225EEEEEEEEEE", "4111221111111111", "1237" + std::string(1, '\0') + std::string(12, '#')},
+      {"141225EEEEEEEEEE", "4111111111111111", erro},  // control digit 1
+      // Length digits E and F over the card field 0000111111111111: 14 fit, 15 do not.
+      {"0E122547698BADCF", "4111111111111111", "123456789ABCDE" + std::string(1, '\0') + "##"},
+      {"0F122547698BADCF", "4111111111111111", erro},
+      {"041225EEEEEEEEEE", "41111111111", erro},  // no 12 card digits
+  };
+  for (const auto &row : rows) EXPECT_EQ(unmounted(from_hex(row.block).data(), row.pan), row.pin) << row.block;
 }
 
 TEST(PinBlock, RefusalsLeaveTheBlockUntouched) {
@@ -117,54 +105,38 @@ TEST(PinBlock, RefusalsLeaveTheBlockUntouched) {
             "A5A5A5A5A5A5A5A5");
 }
 
-TEST(PanBlock, XorOfTheTwoPaddedFields) {
+TEST(PanBlock, XorOfTheTwoPaddedFieldsUnderEachOfItsNames) {
   struct Row { const char *a; int length_a; const char *b; int length_b; const char *out; int length; };
   const Row rows[] = {
-      // A padded with F on the right, B with 0 on the left; the zero bytes end the length.
+      // A padded with F on the right, B with 0 on the left; a zero byte ends the length.
+      {"041234", 6, "401234567890", 12, "041274EDCBA9876F", 8},  // the format-0 block
       {"12345678", 8, "1234567800000000", 16, "00000000FFFFFFFF", 0},
-      {"123456", 6, "0000001234560000", 16, "123456EDCBA9FFFF", 8},
-      {"1234", 4, "12", 2, "1234FFFFFFFFFFED", 8},
+      {"FF0012", 6, "FF0000", 6, "FF0012FFFF00FFFF", 1},
+      {"123456789A00", 12, "0", 1, "123456789A00FFFF", 5},
       {"ABCDEF", 6, "ab", 2, "ABCDEFFFFFFFFF54", 8},   // either case reads as hex
-      {"123456FF", 8, "123456", 6, "123456FFFFEDCBA9", 8},
-      {"FFFF00", 6, "FFFFFF0000000000", 16, "0000FFFFFFFFFFFF", 0},
       {"0412", 2, "9", 1, "04FFFFFFFFFFFFF6", 8},      // only the counted characters
       {"0412", 100, "9", 100, "0412FFFFFFFFFFF6", 8},  // only up to the NUL
       {"0412", -3, "9", -1, "FFFFFFFFFFFFFFFF", 8},    // negative counts as 0
       {"0123456789ABCDEF01", 18, "11223344556677889900", 20, "10017623DCCDBA67", 8},  // first 16
-      {"FF0012", 6, "FF0000", 6, "FF0012FFFF00FFFF", 1},
-      {"123456789A00", 12, "0", 1, "123456789A00FFFF", 5},
   };
-  for (const auto &row : rows) {
-    unsigned char out[20];
-    std::memset(out, 0xA5, sizeof out);
-    int length = -1;
-    ManipulaPanBlock(row.a, row.length_a, row.b, row.length_b, out, &length);
-    EXPECT_EQ(hex_of(out, 20), std::string(row.out) + std::string(18, '0') + "A5A5A5") << row.a;
-    EXPECT_EQ(length, row.length) << row.a;
+  for (auto build : {ManipulaPanBlock, MontaPanBlock, DesmontaPanBlock}) {
+    for (const auto &row : rows) {
+      EXPECT_EQ(after<unsigned char>(20, [&](unsigned char *out) {
+                  int length = -1;
+                  build(row.a, row.length_a, row.b, row.length_b, out, &length);
+                  return length;
+                }),
+                row.out + std::string(18, '0') + "A5A5A5 -> " + std::to_string(row.length))
+          << row.a;
+    }
   }
-}
-
-TEST(PanBlock, ItsThreeNamesBuildAndOpenTheSameBlock) {
-  const char *pin_field = "0412345F";
-  const char *pan_digits = "5432101234567890";
-  unsigned char built[17], monta[17], opened[17];
-  int length = 0, monta_length = 0, opened_length = 0;
-  ManipulaPanBlock(pin_field, 8, pan_digits, 16, built, &length);
-  MontaPanBlock(pin_field, 8, pan_digits, 16, monta, &monta_length);
-  EXPECT_EQ(hex_of(built, 17), hex_of(monta, 17));
-  EXPECT_EQ(monta_length, length);
-  const std::string built_hex = hex_of(built, 8);
-  DesmontaPanBlock(built_hex.c_str(), 16, pan_digits, 16, opened, &opened_length);
-  EXPECT_EQ(hex_of(opened, 17), "0412345FFFFFFFFF" + std::string(18, '0'));
-  EXPECT_EQ(opened_length, 8);
-  // Null pointers write nothing.
-  unsigned char untouched[17];
-  std::memset(untouched, 0xA5, sizeof untouched);
-  int kept = 77;
-  ManipulaPanBlock(nullptr, 4, pan_digits, 16, untouched, &kept);
-  ManipulaPanBlock(pin_field, 4, pan_digits, 16, untouched, nullptr);
-  EXPECT_EQ(hex_of(untouched, 17), "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5");
-  EXPECT_EQ(kept, 77);
+  // Opening with the same card digits gives the PIN field back; null pointers write nothing.
+  unsigned char opened[17];
+  int length = 0;
+  DesmontaPanBlock("041274EDCBA9876F", 16, "401234567890", 12, opened, &length);
+  EXPECT_EQ(hex_of(opened, 8), "041234FFFFFFFFFF");
+  EXPECT_EQ(after<unsigned char>(17, [](unsigned char *out) { ManipulaPanBlock(nullptr, 4, "1", 1, out, nullptr); }),
+            "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5");
 }
 
 // A PIN block under a working key: the library's block encrypted with the library's triple
@@ -175,13 +147,13 @@ TEST(PinBlock, UnderAWorkingKeyMatchesAnIndependentTripleDes) {
   mountPinBlock("4321", 4, "4012888888881881", 16, clear);
   tripleDES_EDE(0, 32, GetWorkingKey(), clear, encrypted);
 
-  const std::string key = bytes_of_hex("0123456789ABCDEFFEDCBA9876543210");
+  const auto key = from_hex("0123456789ABCDEFFEDCBA9876543210");
   mbedtls_des3_context context;
   mbedtls_des3_init(&context);
-  mbedtls_des3_set2key_enc(&context, as_bytes(key));
+  mbedtls_des3_set2key_enc(&context, key.data());
   unsigned char expected[8];
-  const std::string iso_block = bytes_of_hex("0443097777777E77");  // 044321FF.. XOR 0000288888888188
-  mbedtls_des3_crypt_ecb(&context, as_bytes(iso_block), expected);
+  const auto iso_block = from_hex("0443097777777E77");  // 044321FF.. XOR 0000288888888188
+  mbedtls_des3_crypt_ecb(&context, iso_block.data(), expected);
   mbedtls_des3_free(&context);
   EXPECT_EQ(hex_of(clear, 8), "0443097777777E77");
   EXPECT_EQ(hex_of(encrypted, 8), hex_of(expected, 8));
@@ -230,11 +202,8 @@ TEST(MasterKeys, SelectionTakesTheGreatestVersionNotAbove) {
   ASSERT_EQ(GetMK(28, 5, 0, &length, key), 1);
   EXPECT_EQ(std::string(key, 32), std::string(v2, 32));
   ASSERT_EQ(GetMK(146, 7, 1, &length, key), 1);  // version 0 rows serve every version
-  char other_variant[48];
-  ASSERT_EQ(GetMK(146, 0, 0, &length, other_variant), 1);
-  EXPECT_NE(std::string(key, 32), std::string(other_variant, 32));
-  ASSERT_EQ(GetMK(25, 1, 1, &length, key), 1);
-  EXPECT_EQ(length, 16);
+  ASSERT_EQ(GetMK(146, 0, 0, &length, v1), 1);
+  EXPECT_NE(std::string(key, 32), std::string(v1, 32));
 
   // No row: 0, and neither the length nor the key is written.
   struct Miss { int code, version, variant; };
@@ -248,15 +217,20 @@ TEST(MasterKeys, SelectionTakesTheGreatestVersionNotAbove) {
   EXPECT_EQ(GetMK(28, 2, 0, nullptr, key), 0);
 }
 
-// An Itau encrypted PIN made here with mbed TLS's DES under the build's Itau key and mask.
-std::string itau_encrypted(const char *clear_hex) {
-  std::string clear = bytes_of_hex(clear_hex);
-  for (size_t i = 2; i < 8; ++i) clear[i] = static_cast<char>(clear[i] ^ vl::secrets::pin_itau_mask[0]);
+// 8 bytes (as hex) encrypted here with mbed TLS's DES under the build's Itau key, after
+// XORing the first with the second, or bytes 3 to 8 with the build's mask when mask is set.
+std::string itau_encrypted(const char *clear_hex, const char *xor_hex = nullptr) {
+  auto clear = from_hex(clear_hex);
+  const auto other = xor_hex != nullptr ? from_hex(xor_hex) : vl::test::Bytes(8, 0);
+  for (size_t i = 0; i < 8; ++i) {
+    const unsigned char mask = xor_hex == nullptr && i >= 2 ? vl::secrets::pin_itau_mask[0] : 0;
+    clear[i] = static_cast<unsigned char>(clear[i] ^ other[i] ^ mask);
+  }
   mbedtls_des_context context;
   mbedtls_des_init(&context);
   mbedtls_des_setkey_enc(&context, vl::secrets::pin_itau_key);
   unsigned char out[8];
-  mbedtls_des_crypt_ecb(&context, as_bytes(clear), out);
+  mbedtls_des_crypt_ecb(&context, clear.data(), out);
   mbedtls_des_free(&context);
   return hex_of(out, 8);
 }
@@ -285,20 +259,6 @@ TEST(ItauPin, OpensTheLengthAndDigits) {
   EXPECT_EQ(after<char>(15, [&](char *out) { DescriptoPINItau("0123456789ABCDEG", out); }), refused);
 }
 
-// An Itau DES PIN: the PIN field XOR the card field ("0000", card digits 4 to 12, "F"),
-// encrypted here with mbed TLS's DES under the build's Itau key.
-std::string itau_des_encrypted(const char *pin_field, const char *card_field) {
-  const std::string pin = bytes_of_hex(pin_field), card = bytes_of_hex(card_field);
-  unsigned char clear[8], out[8];
-  for (size_t i = 0; i < 8; ++i) clear[i] = static_cast<unsigned char>(pin[i] ^ card[i]);
-  mbedtls_des_context context;
-  mbedtls_des_init(&context);
-  mbedtls_des_setkey_enc(&context, vl::secrets::pin_itau_key);
-  mbedtls_des_crypt_ecb(&context, clear, out);
-  mbedtls_des_free(&context);
-  return hex_of(out, 8);
-}
-
 // The PIN output (size + 2 bytes, '#' first) and the size after the call.
 std::string itau_des_opened(const std::string &encrypted, unsigned char encrypted_length, const char *pan,
                             unsigned char size) {
@@ -312,14 +272,13 @@ std::string itau_des_opened(const std::string &encrypted, unsigned char encrypte
 
 TEST(ItauDesPin, OpensWithinTheCallersSize) {
   const char *pan = "4111222333444555";  // card digits 4 to 12: 122233344
-  const std::string encrypted = itau_des_encrypted("041234FFFFFFFFFF", "0000122233344FFF");
+  const std::string encrypted = itau_encrypted("041234FFFFFFFFFF", "0000122233344FFF");
   const std::string z(1, '\0');
-  EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 13), "1234" + std::string(9, '\0') + "## -> 4");
   EXPECT_EQ(itau_des_opened(encrypted + encrypted, 32, pan, 13), "1234" + std::string(9, '\0') + "## -> 4");
   EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 4), "123" + z + "## -> 3");  // at most size - 1 digits
   EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 1), z + "## -> 0");
   // A short card number: its digits from the fourth, "F" after them.
-  const std::string short_card = itau_des_encrypted("0C123456789012FF", "000056789FFFFFFF");
+  const std::string short_card = itau_encrypted("0C123456789012FF", "000056789FFFFFFF");
   EXPECT_EQ(itau_des_opened(short_card, 16, "12356789", 16), "123456789012" + std::string(4, '\0') + "## -> 12");
   // Nothing happens for size 0 or an encrypted text over 32.
   EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 0), "## -> 0");
@@ -333,26 +292,18 @@ TEST(ItauDesPin, OpensWithinTheCallersSize) {
 }
 
 TEST(SenffPassword, AddsAFixedDigitPerPosition) {
-  auto password = [](const char *text) {
-    char out[8];
-    std::memset(out, '#', sizeof out);
-    GeraSenhaSenff(text, out);
-    EXPECT_EQ(out[6], '\0');
-    EXPECT_EQ(out[7], '#');
-    return std::string(out, 6);
-  };
-  const std::string offsets = password("000000");
-  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(offsets[i] - '0', vl::secrets::pin_senff_offsets[i]);
-  // Each digit is added to its position's offset, modulo 10.
-  const std::string nines = password("999999"), mixed = password("192837");
-  const char *mixed_digits = "192837";
+  // Six digits, a NUL, the byte after untouched.
+  auto password = [](const char *text) { return after<char>(8, [&](char *out) { GeraSenhaSenff(text, out); }); };
+  const std::string offsets = password("000000"), nines = password("999999"), mixed = password("192837");
+  EXPECT_EQ(offsets.substr(6), std::string(1, '\0') + "#");
   for (size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(nines[i], '0' + (offsets[i] - '0' + 9) % 10);
-    EXPECT_EQ(mixed[i], '0' + (offsets[i] - '0' + mixed_digits[i] - '0') % 10);
+    EXPECT_EQ(offsets[i] - '0', vl::secrets::pin_senff_offsets[i]);
+    EXPECT_EQ(nines[i], '0' + (offsets[i] - '0' + 9) % 10);  // modulo 10
+    EXPECT_EQ(mixed[i], '0' + (offsets[i] - '0' + "192837"[i] - '0') % 10);
   }
-  EXPECT_EQ(password("37"), password("000037"));        // right-aligned, zeros before
-  EXPECT_EQ(password("19283745"), mixed);               // only the first six
-  EXPECT_EQ(password("1A 83X"), password("100830"));    // non-digits count as 0
+  EXPECT_EQ(password("37"), password("000037"));      // right-aligned, zeros before
+  EXPECT_EQ(password("19283745"), mixed);             // only the first six
+  EXPECT_EQ(password("1A 83X"), password("100830"));  // non-digits count as 0
   EXPECT_EQ(password(""), offsets);
 }
 
