@@ -45,8 +45,6 @@ std::string card_aes(std::string data) {
   return data;
 }
 
-// ---- the card number inside a track 2 --------------------------------------------------
-
 // The cipher digits stand where the number's first 16 characters stood, the rest of the
 // track follows, the output is cleared over its size and the text's length comes back;
 // opening gives the number 'F'-padded, its length ending at the first zero byte.
@@ -118,8 +116,6 @@ TEST(CardNumberInTrack, KeyInTwoParts) {
   EXPECT_EQ(size, 8);  // a joined key under 16 digits is no key: nothing written
 }
 
-// ---- card numbers alone ----------------------------------------------------------------
-
 TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
   for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222",
                           "12345678901234567890123456789012"}) {
@@ -140,8 +136,6 @@ TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
     Decript_PAN(text.c_str(), out.bytes, kKey);
   EXPECT_EQ(out.all(), std::string(40, '#'));
 }
-
-// ---- AES over buffers, tracks and the CVV ----------------------------------------------
 
 // Only whole blocks from the threshold on; the encrypting track functions return the low 8
 // bits of the length; each decrypting twin gives the clear text back.
@@ -191,8 +185,6 @@ TEST(CardDataAes, CvvBlock) {
   DecryptCvvAES(none.bytes);
   EXPECT_EQ(none.all(), std::string(3, '\0') + std::string(17, '#'));
 }
-
-// ---- message scrambling ----------------------------------------------------------------
 
 TEST(MessageScrambling, ChainsEveryByteAndUndoes) {
   std::string all(256, '\0');
