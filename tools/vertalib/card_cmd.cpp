@@ -124,7 +124,7 @@ bool passes_luhn(const char *pan, std::string &verdict) {
 }
 
 int run_track(int argc, char **argv) {
-  vl::cli::Args args(argc, argv, {{"--show-pan", false}, {"--unmasked", false}});
+  vl::cli::Args args(argc, argv, {{"--show-pan", 0}, {"--unmasked", 0}});
   if (!args.expect(1, 1, "a track")) return args.fail(kTrack);
   if (std::strlen(args[0]) > kLongestInput) return vl::cli::usage_error(kTrack, "at most 128 characters");
   const std::string track = without_sentinels(args[0]);

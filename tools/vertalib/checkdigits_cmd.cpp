@@ -92,7 +92,7 @@ const vl::cli::Command kCmc7{
     }};
 
 int run_luhn(int argc, char **argv) {
-  vl::cli::Args args(argc, argv, {{"--complete", false}});
+  vl::cli::Args args(argc, argv, {{"--complete", 0}});
   if (!args.expect(1, 1, "a card number")) return args.fail(kLuhn);
   const bool complete = args.flag("--complete");
   const std::string number = args[0];

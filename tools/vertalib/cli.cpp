@@ -62,15 +62,18 @@ Args::Args(int argc, char **argv, std::initializer_list<Option> known) {
       error_ = "unknown option '" + name + "'";
     } else if (find(option->name) != nullptr) {
       error_ = "option '" + name + "' given twice";
-    } else if (!option->takes_value) {
+    } else if (option->values == 0) {
       if (equals != nullptr) error_ = "option '" + name + "' takes no value";
-      else given_.push_back({option->name, nullptr});
-    } else if (equals != nullptr) {
-      given_.push_back({option->name, equals + 1});
-    } else if (i + 1 < argc) {
-      given_.push_back({option->name, argv[++i]});
+      else given_.push_back({option->name, {}});
+    } else if (equals != nullptr && option->values == 1) {
+      given_.push_back({option->name, {equals + 1}});
+    } else if (equals == nullptr && i + static_cast<int>(option->values) < argc) {
+      Given given{option->name, {}};
+      for (unsigned v = 0; v < option->values; ++v) given.values.push_back(argv[++i]);
+      given_.push_back(given);
     } else {
-      error_ = "option '" + name + "' expects a value";
+      error_ = "option '" + name + "' expects " +
+               (option->values == 1 ? std::string("a value") : std::to_string(option->values) + " values");
     }
   }
 }
@@ -85,9 +88,9 @@ bool Args::expect(size_t low, size_t high, const char *what) {
   return ok();
 }
 
-const char *Args::value(const char *name) const {
+const char *Args::value(const char *name, unsigned index) const {
   const Given *given = find(name);
-  return given != nullptr ? given->value : nullptr;
+  return given != nullptr && index < given->values.size() ? given->values[index] : nullptr;
 }
 
 const char *Args::operator[](size_t index) const {

@@ -51,14 +51,14 @@ std::string digit_text_problem(const char *what, const char *text, size_t low, s
 
 // A subcommand's arguments read against the options it knows. An option is "--name" (or
 // "-x"); one that takes a value reads it from "--name=VALUE" or from the next argument,
-// whatever that holds. Anything else is a positional, as is every argument after "--" and a
+// whatever that holds; one that takes several reads them from the arguments that follow. Anything else is a positional, as is every argument after "--" and a
 // negative number ("-5"). Each option may be given once. Reading stops at the first fault,
 // which error() then names.
 class Args {
  public:
   struct Option {
-    const char *name;   // "--show-pan", "--add", "-n"
-    bool takes_value;
+    const char *name;  // "--show-pan", "--add", "-n"
+    unsigned values;   // how many values follow it: 0 for a flag
   };
 
   Args(int argc, char **argv, std::initializer_list<Option> known);
@@ -70,8 +70,8 @@ class Args {
   const std::string &error() const { return error_; }
 
   bool flag(const char *name) const { return find(name) != nullptr; }
-  // The option's value, or null when it was not given.
-  const char *value(const char *name) const;
+  // The option's index-th value, or null when it was not given.
+  const char *value(const char *name, unsigned index = 0) const;
   size_t count() const { return positionals_.size(); }
   // The index-th positional, or null past the last.
   const char *operator[](size_t index) const;
@@ -82,7 +82,7 @@ class Args {
  private:
   struct Given {
     const char *name;
-    const char *value;
+    std::vector<const char *> values;
   };
   const Given *find(const char *name) const;
 

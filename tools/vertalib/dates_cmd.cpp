@@ -92,7 +92,7 @@ chrono::sys_days from_ddmmaaaa(const char *text) {
 }
 
 int run_fator(int argc, char **argv) {
-  vl::cli::Args args(argc, argv, {{"--today", true}});
+  vl::cli::Args args(argc, argv, {{"--today", 1}});
   if (!args.expect(1, 1, "one factor")) return args.fail(kFator);
   const std::string problem = vl::cli::digit_text_problem("FACTOR", args[0], 1, 4);
   if (!problem.empty()) return vl::cli::usage_error(kFator, problem.c_str());
@@ -158,7 +158,7 @@ void read_date(const Layout &layout, const char *date, char ddmmaa[7], char aaaa
 }
 
 int run_data(int argc, char **argv) {
-  vl::cli::Args args(argc, argv, {{"--add", true}});
+  vl::cli::Args args(argc, argv, {{"--add", 1}});
   if (!args.expect(2, 2, "a layout and a date")) return args.fail(kData);
   const Layout *layout = find_layout(args[0]);
   if (layout == nullptr) {

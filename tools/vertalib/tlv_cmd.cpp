@@ -179,7 +179,7 @@ const vl::cli::Command kTlv{
     }};
 
 int run_tlv(int argc, char **argv) {
-  vl::cli::Args args(argc, argv, {{"--unmasked", false}});
+  vl::cli::Args args(argc, argv, {{"--unmasked", 0}});
   if (!args.expect(1, 1, "hexadecimal text")) return args.fail(kTlv);
   const char *text = args[0];
   const size_t length = std::strlen(text);
