@@ -16,7 +16,7 @@ TEST(TrackCommand, SentinelsOffCardDataMasked) {
             "truncated:     411111-1111\n"
             "luhn:          passes\n"
             "expiry:        ****\n"
-            "service code:  201\n"
+            "service code:  ***\n"
             "name:          **********\n"
             "discretionary: ************\n"
             "valid:         yes\n");

@@ -26,8 +26,8 @@ const vl::cli::Command kTrack{
     "characters), its truncated form, the Luhn result of the card number, the expiry YYMM,\n"
     "the service code, the cardholder name (track 1), the discretionary data and whether\n"
     "the track passes the validity tests; '-' marks a field the track lacks.\n"
-    "Expiry, name and discretionary data show as '*'. --show-pan prints the card number in\n"
-    "full, --unmasked every field in full.\n"
+    "Expiry, service code, name and discretionary data show as '*'. --show-pan prints the\n"
+    "card number in full, --unmasked every field in full.\n"
     "Exit code 1 when the track fails the validity tests or its card number the Luhn rule.\n",
     run_track, [] {
       char a[] = "track", b[] = "%B4111111111111111^DOE/JOHN^2512201000000000000?";
@@ -138,7 +138,7 @@ int run_track(int argc, char **argv) {
   const bool luhn = passes_luhn(fields.pan, verdict);
   print_field("luhn:", verdict, false);
   print_field("expiry:", fields.expiry, !unmasked);
-  print_field("service code:", fields.service_code, false);
+  print_field("service code:", fields.service_code, !unmasked);
   print_field("name:", fields.name, !unmasked);
   print_field("discretionary:", fields.discretionary, !unmasked);
   print_field("valid:", fields.valid ? "yes" : "no", false);

@@ -28,7 +28,7 @@ bool register_command(const Command &command);
 // Prints "vertalib NAME: message" and the usage hint on stderr; returns kUsage.
 int usage_error(const Command &command, const char *message);
 
-// True when argv holds "--help" or "-h".
+// True when argv holds "--help" or "-h" before any "--".
 bool wants_help(int argc, char **argv);
 
 // True when text holds only hexadecimal digits, either case (the empty text included).

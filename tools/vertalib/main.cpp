@@ -79,7 +79,7 @@ int usage_error(const Command &command, const char *message) {
 }
 
 bool wants_help(int argc, char **argv) {
-  for (int i = 1; i < argc; ++i)
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
   return false;
 }
