@@ -2,29 +2,26 @@
 
 #include <string>
 
-#include "tools/cli_run.h"
+#include "tools/cli_cases.h"
 
 namespace {
 
 using vl::test::run_cli;
 
 TEST(DatesCommands, FactorGivesBothCyclesAndTheNearerOne) {
-  const struct {
-    const char *arguments, *output;
-  } cases[] = {
-      {"fator --today 20261207 1000", "first cycle    03072000\ncurrent cycle  22022025\n"
-                                      "applies        22022025 (current cycle)\n"},
-      {"fator --today 20120101 1000", "first cycle    03072000\ncurrent cycle  22022025\n"
-                                      "applies        03072000 (first cycle)\n"},
-      {"fator --today=20261207 9999", "first cycle    21022025\ncurrent cycle  13102049\n"
-                                      "applies        21022025 (first cycle)\n"},
-      {"fator --today 20370101 5000", "first cycle    16062011\ncurrent cycle  05022036\n"
-                                      "applies        05022036 (current cycle)\n"},
-      {"fator 1", "first cycle    08101997\ncurrent cycle  -\napplies        08101997 (first cycle)\n"}};
-  for (const auto &c : cases) EXPECT_EQ(run_cli(c.arguments).output, c.output) << c.arguments;
+  vl::test::expect_cli_cases({
+      {"fator --today 20261207 1000", 0,
+       "first cycle    03072000\ncurrent cycle  22022025\napplies        22022025 (current cycle)\n"},
+      {"fator --today 20120101 1000", 0,
+       "first cycle    03072000\ncurrent cycle  22022025\napplies        03072000 (first cycle)\n"},
+      {"fator --today=20261207 9999", 0,
+       "first cycle    21022025\ncurrent cycle  13102049\napplies        21022025 (first cycle)\n"},
+      {"fator --today 20370101 5000", 0,
+       "first cycle    16062011\ncurrent cycle  05022036\napplies        05022036 (current cycle)\n"},
+      {"fator 1", 0, "first cycle    08101997\ncurrent cycle  -\napplies        08101997 (first cycle)\n"},
+      {"fator 0", 1, "vertalib fator: factor 0 names no date\n"}});
   EXPECT_EQ(run_cli("fator 1000").output.find("first cycle    03072000\ncurrent cycle  22022025\n"), 0u)
       << "today's date is read from the clock";
-  EXPECT_EQ(run_cli("fator 0").status, 1);
   for (const char *bad : {"fator", "fator 12345", "fator 12a", "fator 1 2", "fator --today 20250229 1"})
     EXPECT_EQ(run_cli(bad).status, 2) << bad;
 }
