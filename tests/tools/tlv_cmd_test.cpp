@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "tools/cli_run.h"
@@ -86,6 +87,15 @@ TEST(TlvCommand, RefusesBadTextAndArguments) {
   const auto wrapped = run_cli("tlv 7003010203");
   EXPECT_EQ(wrapped.output, "70     3  (READ RECORD Response Message Template)\n         ******\n")
       << "a template that does not parse is shown masked";
+  std::string nested = "5A08" + kPan;
+  for (int depth = 0; depth < 12; ++depth) {
+    char header[24];
+    std::snprintf(header, sizeof header, "70%02zX", nested.size() / 2);
+    nested = header + nested;
+  }
+  const auto deep = run_cli("tlv " + nested);
+  EXPECT_EQ(deep.status, 0);
+  EXPECT_EQ(deep.output.find(kPan), std::string::npos) << "templates nested too deep are masked whole";
   EXPECT_EQ(run_cli("tlv 9F27G180").status, 2);
   const auto unknown = run_cli("tlv --masked 9F270180");
   EXPECT_EQ(unknown.status, 2);

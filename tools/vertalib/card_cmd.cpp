@@ -114,6 +114,10 @@ bool passes_luhn(const char *pan, std::string &verdict) {
   std::string digits;
   for (const char *c = pan; *c != '\0'; ++c)
     if (*c != ' ') digits += *c;
+  if (digits.empty()) {
+    verdict = "";
+    return false;
+  }
   if (!vl::cli::is_digit_text(digits.c_str())) {
     verdict = "fails (not digits only)";
     return false;

@@ -119,10 +119,11 @@ void print_item(const TLVItem &item, bool masked, int depth) {
   const bool constructed = (first_byte & 0x20u) != 0;
   std::string name = entry != nullptr ? std::string("  (") + entry->name + ")" : "";
 
-  if (constructed && depth < kDeepestNesting && !value.empty()) {
+  if (constructed && !value.empty()) {
     std::printf("%s%-4s %3u%s\n", indent.c_str(), tag, item.value_length / 2u, name.c_str());
-    if (print_list(value.c_str(), value.size(), masked, depth + 1)) return;
-    // Not well-formed inside: the value itself, masked whole since it may hold anything.
+    if (depth < kDeepestNesting && print_list(value.c_str(), value.size(), masked, depth + 1)) return;
+    // Not well-formed inside, or nested too deep: the value itself, masked whole since it
+    // may hold anything.
     std::printf("%s%s%s\n", indent.c_str(), kDetail,
                 masked ? std::string(value.size(), '*').c_str() : value.c_str());
     return;
