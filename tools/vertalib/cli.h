@@ -45,15 +45,16 @@ void print_hex(const unsigned char *bytes, size_t count);
 bool parse_hex(const char *text, unsigned char *out, size_t capacity, size_t &count);
 
 // What a digit text breaks, named for the user ("non-digit character '-' at position 5:
-// NUMBER takes digits only, 1 to 64 digits"); empty when text holds low to high digits.
+// NUMBER takes digits only, 2 to 64 digits"); empty when text holds low to high digits.
 // what names the argument in the message.
 std::string digit_text_problem(const char *what, const char *text, size_t low, size_t high);
 
 // A subcommand's arguments read against the options it knows. An option is "--name" (or
 // "-x"); one that takes a value reads it from "--name=VALUE" or from the next argument,
-// whatever that holds; one that takes several reads them from the arguments that follow. Anything else is a positional, as is every argument after "--" and a
-// negative number ("-5"). Each option may be given once. Reading stops at the first fault,
-// which error() then names.
+// whatever that holds; one that takes several values reads them from the arguments that
+// follow. Anything else is a positional, as is every argument after "--" and a negative
+// number ("-5"). Each option may be given once. Reading stops at the first fault, which
+// error() then names; expect() adds the count of positionals to the checks.
 class Args {
  public:
   struct Option {
