@@ -96,6 +96,93 @@ VL_API void VL_CDECL GeraSenhaSenff(const char *password, char *out);
 
 /* ==== protect/carddata ==== */
 
+/* Card data under the card-data AES key: AES-128 in ECB mode, in place, over the whole
+ * 16-byte blocks of the length given; a tail shorter than 16 bytes stays as it was. The key
+ * is derived from the library's seed on every call, so data encrypted by any of these is
+ * decrypted by its twin. A null buffer, or a length under 16 (negative included), changes
+ * nothing. */
+VL_API void VL_CDECL EncryptDataAES(unsigned char *buffer, int32_t length);
+/* The same as EncryptDataAES. */
+VL_API void VL_CDECL EncryptDataAESEx(unsigned char *buffer, int32_t length);
+VL_API void VL_CDECL DecryptDataAES(unsigned char *buffer, int32_t length);
+/* The same as DecryptDataAES. */
+VL_API void VL_CDECL DecryptDataAESEx(unsigned char *buffer, int32_t length);
+/* Track 1 of length characters, encrypted in place only when length is 21 or more (so a
+ * 37-character track keeps its last 5 characters in clear). Returns length's low 8 bits
+ * whether or not it encrypted. */
+VL_API unsigned char VL_CDECL EncryptTrack1AES(char *track1, int32_t length);
+/* Undoes EncryptTrack1AES for a length of 21 to 255 (taken as one byte). */
+VL_API void VL_CDECL DecryptTrack1AES(char *track1, unsigned char length);
+/* As EncryptTrack1AES with the threshold 20, for track 2. */
+VL_API unsigned char VL_CDECL EncryptTrack2AES(char *track2, int32_t length);
+/* Undoes EncryptTrack2AES for a length of 20 to 255. */
+VL_API void VL_CDECL DecryptTrack2AES(char *track2, unsigned char length);
+/* cvv: a CVV text in a buffer of at least 16 bytes. Builds '0' + n, the n first characters
+ * (n = the text's length, taken as one byte, at most 9) and 'F' up to 16 characters, and
+ * writes its 16 encrypted bytes over the start of the buffer (no NUL). A buffer opening
+ * with three zero bytes, or a null one, is left alone. */
+VL_API void VL_CDECL EncryptCvvAES(char *cvv);
+/* Opens the 16 bytes EncryptCvvAES wrote: clears them and writes the CVV text with its NUL
+ * into them. A block whose count character is not a digit gives at most 15 characters.
+ * Three leading zero bytes or a null buffer: nothing changes. */
+VL_API void VL_CDECL DecryptCvvAES(char *cvv);
+
+/* Card numbers under a DES key: key is hexadecimal text of which the first 16 digits are
+ * the single-DES key; a key text shorter than 16 characters (or null) changes nothing. */
+
+/* Writes 34 characters to out, no NUL: the card number's length as two digits, then the
+ * DES of its first 16 digits ('F'-padded to 16) and of the rest ('F'-padded; sixteen 'F'
+ * for a number of 16 digits or fewer), each as 16 upper-case hexadecimal digits. A number
+ * longer than 32 characters, or a null pointer, leaves out untouched. */
+VL_API void VL_CDECL Encript_PAN(const char *pan, char *out, const char *key);
+/* encrypted: exactly 34 characters as Encript_PAN writes them, NUL-terminated. Writes the
+ * n digits of the card number to pan, no NUL (n = the two leading digits, at most 32).
+ * Any other length, a non-digit in the count, a count above 32 or a null pointer: pan is
+ * left untouched. */
+VL_API void VL_CDECL Decript_PAN(const char *encrypted, char *pan, const char *key);
+/* Encrypts the card number inside a track 2. The track is the first track2Length characters
+ * of track2 (fewer when its NUL comes first; 1 to 128 characters). The card number as the
+ * track parser takes it (at most 22 characters), padded with 'F' to 16 and XOR the field
+ * (its first fieldLength characters, padded on the left with '0' to 16; null counts as
+ * empty), is encrypted with DES and written as 16 upper-case hexadecimal digits in place
+ * of the card number's first 16 characters; the rest of the track follows them, then a
+ * NUL. *outSize gives out's size and receives the length of the text written.
+ * Refused, with out and *outSize untouched: a size below track2Length - p + 16 (p the card
+ * number's length), a size that cannot hold the text and its NUL, an empty or overlong
+ * track, a null pointer. keyLength is not used. */
+VL_API void VL_CDECL CriptografaDadosCartao(const char *track2, int track2Length, const char *field,
+                                            int fieldLength, const char *key, int keyLength, char *out,
+                                            int32_t *outSize);
+/* Opens a block of CriptografaDadosCartao: the DES decryption of block's first 16 digits XOR
+ * field (padded on the left with '0' to 16) is written to out as 16 upper-case hexadecimal
+ * digits, no NUL: the card number followed by its 'F' padding. *resultLength receives the
+ * count of result bytes before the first zero byte (8 when there is none). Returns 1 in
+ * every case; a block shorter than 16 characters, a null pointer or a heap failure writes
+ * nothing. blockLength and keyLength are not used. */
+VL_API int VL_CDECL DescriptografaDadosCartao(const char *block, int blockLength, const char *field,
+                                              int fieldLength, const char *key, int keyLength, char *out,
+                                              int32_t *resultLength);
+/* CriptografaDadosCartao under the key text made of key part 1 then key part 2 (each its
+ * first length characters, or up to its NUL). Returns 1, or 0 when the heap refuses the
+ * joined key (nothing written). */
+VL_API int VL_CDECL MontaCriptografiaDadosCartaoVR(const char *track2, int track2Length, const char *keyPart1,
+                                                   int keyPart1Length, const char *keyPart2, int keyPart2Length,
+                                                   const char *field, int fieldLength, char *out,
+                                                   int32_t *outSize);
+/* DescriptografaDadosCartao under key part 1 then key part 2 as one key text. Returns 1, or
+ * 0 when the heap refuses the joined key (nothing written). */
+VL_API int VL_CDECL DesmontaCriptografiaDadosCartaoSmartNet(const char *block, int blockLength,
+                                                            const char *keyPart1, int keyPart1Length,
+                                                            const char *keyPart2, int keyPart2Length,
+                                                            const char *field, int fieldLength, char *out,
+                                                            int32_t *resultLength);
+
+/* Reversible scrambling of length bytes in place (each output byte depends on all before
+ * it); DecryptMsg undoes EncryptMsg. A length of 0 or below, or a null buffer, changes
+ * nothing. */
+VL_API void VL_CDECL EncryptMsg(unsigned char *buffer, int32_t length);
+VL_API void VL_CDECL DecryptMsg(unsigned char *buffer, int32_t length);
+
 /* ==== end of protect/carddata ==== */
 
 /* ==== protect/acquirer ==== */
