@@ -269,7 +269,7 @@ int open_track(Scheme scheme, char *out, int32_t *out_length, const char *text, 
     }
     const size_t rest = total > kBlockDigits ? total - kBlockDigits : 0;
     const size_t taken = rest < room - n ? rest : room - n;
-    std::memcpy(target + n, text + kBlockDigits, taken);
+    if (taken > 0) std::memcpy(target + n, text + kBlockDigits, taken);
     n += taken;
     if (!stone) std::memcpy(out, work->joined, n);
     *out_length = static_cast<int32_t>(n);
