@@ -3,10 +3,10 @@
 // card-field DES block, the digit mixing of a reference record and a password, the numeric
 // scrambling of a date-like value, a character transposition, the making of a random key
 // and the check and protection of an initial pass phrase under AES.
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 
+#include "convert/decimal.h"
 #include "convert/number.h"
 #include "frame/heap.h"
 #include "frame/text.h"
@@ -134,8 +134,8 @@ int32_t number_of(const char *text, size_t count) {
 // first width characters.
 void right_aligned(char *out, size_t width, int32_t value) {
   char text[16];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  const auto length = static_cast<size_t>(end - text);
+  const int written = vl::format_fixed(text, sizeof text, value, 0);
+  const size_t length = written > 0 ? static_cast<size_t>(written) : 0;
   const size_t n = length < width ? length : width;
   std::memset(out, '0', width);
   std::memcpy(out + width - n, text, n);
