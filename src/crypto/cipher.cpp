@@ -14,7 +14,6 @@
 
 #include "crypto/cipher.h"
 #include "frame/heap.h"
-#include "frame/text.h"
 #include "vertalib/convert.h"
 #include "vertalib/crypto.h"
 
@@ -213,20 +212,22 @@ __attribute__((target("aes,sse2"))) void aes_decrypt_block_instructions(const ae
   _mm_storeu_si128(reinterpret_cast<__m128i *>(out), state);
 }
 
-// ECB over whole blocks: the round keys are loaded once per call and the rounds unrolled
-// for the key size, so a call costs one dispatch and the blocks run back to back.
+// ECB over whole blocks with the rounds unrolled for the key size, so a call costs one
+// dispatch and the blocks run back to back. The round keys are read from the context itself
+// (the compiler keeps them in registers across blocks): no copy of them lands on the stack.
 template <bool Decrypt, int Rounds>
 __attribute__((target("aes,sse2"))) void aes_ecb_unrolled(const aes_key_context &ctx, unsigned char *buffer,
                                                             size_t blocks) {
   const auto *rk = reinterpret_cast<const __m128i *>(Decrypt ? ctx.dec_keys : ctx.enc_keys);
-  __m128i keys[Rounds + 1];
-  for (int i = 0; i <= Rounds; ++i) keys[i] = _mm_loadu_si128(rk + i);
   for (size_t b = 0; b < blocks; ++b) {
     auto *block = reinterpret_cast<__m128i *>(buffer + 16 * b);
-    __m128i state = _mm_xor_si128(_mm_loadu_si128(block), keys[0]);
-    for (int round = 1; round < Rounds; ++round)
-      state = Decrypt ? _mm_aesdec_si128(state, keys[round]) : _mm_aesenc_si128(state, keys[round]);
-    state = Decrypt ? _mm_aesdeclast_si128(state, keys[Rounds]) : _mm_aesenclast_si128(state, keys[Rounds]);
+    __m128i state = _mm_xor_si128(_mm_loadu_si128(block), _mm_loadu_si128(rk));
+    for (int round = 1; round < Rounds; ++round) {
+      const __m128i key = _mm_loadu_si128(rk + round);
+      state = Decrypt ? _mm_aesdec_si128(state, key) : _mm_aesenc_si128(state, key);
+    }
+    const __m128i last = _mm_loadu_si128(rk + Rounds);
+    state = Decrypt ? _mm_aesdeclast_si128(state, last) : _mm_aesenclast_si128(state, last);
     _mm_storeu_si128(block, state);
   }
 }
@@ -367,8 +368,9 @@ static_assert(sboxes_are_sound());
 template <int InBits, int ChunkBits>
 using ChunkTables = std::array<std::array<uint64_t, (1 << ChunkBits)>, InBits / ChunkBits>;
 
-template <int InBits, int OutBits, int ChunkBits>
-constexpr ChunkTables<InBits, ChunkBits> make_chunk_tables(const uint8_t (&source)[OutBits]) {
+// source[i] is the input bit (1-based) that output bit i + 1 takes.
+template <int InBits, int OutBits, int ChunkBits, typename Source>
+constexpr ChunkTables<InBits, ChunkBits> make_chunk_tables(const Source &source) {
   ChunkTables<InBits, ChunkBits> tables{};
   for (int out = 0; out < OutBits; ++out) {
     const int in = source[out] - 1;  // 0-based input bit, 0 on top
@@ -386,20 +388,7 @@ constexpr std::array<uint8_t, 64> make_final_permutation() {
   return inverse;
 }
 
-constexpr auto kFinalPermutationBits = make_final_permutation();
-
-constexpr uint8_t kFinalPermutation[64] = {
-#define VL_FP(i) kFinalPermutationBits[i]
-    VL_FP(0),  VL_FP(1),  VL_FP(2),  VL_FP(3),  VL_FP(4),  VL_FP(5),  VL_FP(6),  VL_FP(7),
-    VL_FP(8),  VL_FP(9),  VL_FP(10), VL_FP(11), VL_FP(12), VL_FP(13), VL_FP(14), VL_FP(15),
-    VL_FP(16), VL_FP(17), VL_FP(18), VL_FP(19), VL_FP(20), VL_FP(21), VL_FP(22), VL_FP(23),
-    VL_FP(24), VL_FP(25), VL_FP(26), VL_FP(27), VL_FP(28), VL_FP(29), VL_FP(30), VL_FP(31),
-    VL_FP(32), VL_FP(33), VL_FP(34), VL_FP(35), VL_FP(36), VL_FP(37), VL_FP(38), VL_FP(39),
-    VL_FP(40), VL_FP(41), VL_FP(42), VL_FP(43), VL_FP(44), VL_FP(45), VL_FP(46), VL_FP(47),
-    VL_FP(48), VL_FP(49), VL_FP(50), VL_FP(51), VL_FP(52), VL_FP(53), VL_FP(54), VL_FP(55),
-    VL_FP(56), VL_FP(57), VL_FP(58), VL_FP(59), VL_FP(60), VL_FP(61), VL_FP(62), VL_FP(63),
-#undef VL_FP
-};
+constexpr auto kFinalPermutation = make_final_permutation();
 
 constexpr auto kInitialTables = make_chunk_tables<64, 64, 8>(kInitialPermutation);
 constexpr auto kFinalTables = make_chunk_tables<64, 64, 8>(kFinalPermutation);
@@ -579,7 +568,7 @@ bool triple_des(bool ede, int mode, int key_digits, const char *key_text, const 
       key_text == nullptr || input == nullptr || output == nullptr)
     return false;
   // A text that ends before its stated length is refused rather than read past its end.
-  if (vl::bounded_length(key_text, static_cast<size_t>(key_digits)) != static_cast<size_t>(key_digits)) return false;
+  if (std::memchr(key_text, '\0', static_cast<size_t>(key_digits)) != nullptr) return false;
   // One schedule per distinct key: K1 alone for 16 digits, K1 and K2 for 32, all three for 48.
   const int distinct = key_digits / 16;
   unsigned char key[8];
