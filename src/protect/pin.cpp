@@ -35,7 +35,8 @@ using WipedBlock = Wiped<unsigned char, kBlockBytes>;
 constexpr bool is_upper_hex_digit(char c) { return vl::is_digit(c) || (c >= 'A' && c <= 'F'); }
 constexpr bool is_hex_digit(char c) { return is_upper_hex_digit(vl::to_upper(c)); }
 
-// True when the first count characters of text are hex digits (the check stops at a NUL).
+// True when the first count characters of text all pass the digit test (a NUL fails it, so
+// nothing past a shorter text is read).
 template <bool (*IsDigit)(char)>
 bool leads_with(const char *text, size_t count) {
   for (size_t i = 0; i < count; ++i)

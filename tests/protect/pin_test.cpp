@@ -5,6 +5,7 @@
 #include <string>
 
 #include "convert/written.h"
+#include "crypto/hex_bytes.h"
 #include "protect/master_keys.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
@@ -13,6 +14,7 @@
 namespace {
 
 using vl::test::after;
+using vl::test::from_hex;
 using vl::test::hex_of;
 
 // The 8 block bytes mountPinBlock writes, as hex, with the two bytes after them.
@@ -28,12 +30,6 @@ std::string unmounted(const unsigned char *block, const char *pan) {
   return after<char>(17, [&](char *out) { unmountPinBlock(block, pan, static_cast<int>(std::strlen(pan)), out); });
 }
 
-std::string bytes_of_hex(const char *hex) {
-  std::string bytes;
-  for (size_t i = 0; hex[i] != '\0'; i += 2) bytes += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
-  return bytes;
-}
-const unsigned char *as_bytes(const std::string &bytes) { return reinterpret_cast<const unsigned char *>(bytes.data()); }
 
 // The process-wide settings at load: only meaningful before any test of this file sets them.
 TEST(PinSettings, StartEmptyThenHoldWhatIsSet) {
@@ -93,7 +89,7 @@ TEST(PinBlock, OpeningReportsErroAndReadsUpTo14Digits) {
       {"0F122547698BADCF", "4111111111111111", erro},
       {"041225EEEEEEEEEE", "41111111111", erro},  // no 12 card digits
   };
-  for (const auto &row : rows) EXPECT_EQ(unmounted(as_bytes(bytes_of_hex(row.block)), row.pan), row.pin) << row.block;
+  for (const auto &row : rows) EXPECT_EQ(unmounted(from_hex(row.block).data(), row.pan), row.pin) << row.block;
 }
 
 TEST(PinBlock, RefusalsLeaveTheBlockUntouched) {
@@ -151,13 +147,13 @@ TEST(PinBlock, UnderAWorkingKeyMatchesAnIndependentTripleDes) {
   mountPinBlock("4321", 4, "4012888888881881", 16, clear);
   tripleDES_EDE(0, 32, GetWorkingKey(), clear, encrypted);
 
-  const std::string key = bytes_of_hex("0123456789ABCDEFFEDCBA9876543210");
+  const auto key = from_hex("0123456789ABCDEFFEDCBA9876543210");
   mbedtls_des3_context context;
   mbedtls_des3_init(&context);
-  mbedtls_des3_set2key_enc(&context, as_bytes(key));
+  mbedtls_des3_set2key_enc(&context, key.data());
   unsigned char expected[8];
-  const std::string iso_block = bytes_of_hex("0443097777777E77");  // 044321FF.. XOR 0000288888888188
-  mbedtls_des3_crypt_ecb(&context, as_bytes(iso_block), expected);
+  const auto iso_block = from_hex("0443097777777E77");  // 044321FF.. XOR 0000288888888188
+  mbedtls_des3_crypt_ecb(&context, iso_block.data(), expected);
   mbedtls_des3_free(&context);
   EXPECT_EQ(hex_of(clear, 8), "0443097777777E77");
   EXPECT_EQ(hex_of(encrypted, 8), hex_of(expected, 8));
@@ -224,17 +220,17 @@ TEST(MasterKeys, SelectionTakesTheGreatestVersionNotAbove) {
 // 8 bytes (as hex) encrypted here with mbed TLS's DES under the build's Itau key, after
 // XORing the first with the second, or bytes 3 to 8 with the build's mask when mask is set.
 std::string itau_encrypted(const char *clear_hex, const char *xor_hex = nullptr) {
-  std::string clear = bytes_of_hex(clear_hex);
-  const std::string other = xor_hex != nullptr ? bytes_of_hex(xor_hex) : std::string(8, '\0');
+  auto clear = from_hex(clear_hex);
+  const auto other = xor_hex != nullptr ? from_hex(xor_hex) : vl::test::Bytes(8, 0);
   for (size_t i = 0; i < 8; ++i) {
     const unsigned char mask = xor_hex == nullptr && i >= 2 ? vl::secrets::pin_itau_mask[0] : 0;
-    clear[i] = static_cast<char>(clear[i] ^ other[i] ^ mask);
+    clear[i] = static_cast<unsigned char>(clear[i] ^ other[i] ^ mask);
   }
   mbedtls_des_context context;
   mbedtls_des_init(&context);
   mbedtls_des_setkey_enc(&context, vl::secrets::pin_itau_key);
   unsigned char out[8];
-  mbedtls_des_crypt_ecb(&context, as_bytes(clear), out);
+  mbedtls_des_crypt_ecb(&context, clear.data(), out);
   mbedtls_des_free(&context);
   return hex_of(out, 8);
 }
