@@ -2,10 +2,11 @@
 #include <mbedtls/aes.h>
 #include <mbedtls/des.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "convert/written.h"
+#include "crypto/hex_bytes.h"
 #include "strings/patterned.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
@@ -16,31 +17,17 @@ namespace {
 constexpr char kKey[] = "0123456789ABCDEF";
 const std::string kUntouched(64, '#');
 
-std::string hex(const std::string &bytes) {
-  std::string text;
-  char pair[3];
-  for (unsigned char b : bytes) text += (std::snprintf(pair, sizeof pair, "%02X", b), pair);
-  return text;
-}
-
-std::string bin(const std::string &hex_text) {
-  std::string bytes;
-  for (size_t i = 0; i + 1 < hex_text.size(); i += 2) bytes += static_cast<char>(std::stoi(hex_text.substr(i, 2), nullptr, 16));
-  return bytes;
-}
-
 // Single DES (mbed TLS) of 16 hexadecimal digits under kKey, as 16 digits; xor_with is XORed in first.
 std::string des(const std::string &digits, const std::string &xor_with = "0000000000000000") {
-  std::string block = bin(digits);
-  const std::string mask = bin(xor_with), key = bin(kKey);
-  for (size_t i = 0; i < 8; ++i) block[i] = static_cast<char>(block[i] ^ mask[i]);
+  vl::test::Bytes block = vl::test::from_hex(digits);
+  const vl::test::Bytes mask = vl::test::from_hex(xor_with), key = vl::test::from_hex(kKey);
+  for (size_t i = 0; i < 8; ++i) block[i] ^= mask[i];
   mbedtls_des_context context;
   mbedtls_des_init(&context);
-  mbedtls_des_setkey_enc(&context, reinterpret_cast<const unsigned char *>(key.data()));
-  auto *bytes = reinterpret_cast<unsigned char *>(block.data());
-  mbedtls_des_crypt_ecb(&context, bytes, bytes);
+  mbedtls_des_setkey_enc(&context, key.data());
+  mbedtls_des_crypt_ecb(&context, block.data(), block.data());
   mbedtls_des_free(&context);
-  return hex(block);
+  return vl::test::hex_of(block.data(), 8);
 }
 
 // AES-128 ECB (mbed TLS) of the whole blocks under the key derived from the seed text and its NUL.
@@ -57,8 +44,6 @@ std::string card_aes(std::string data) {
   mbedtls_aes_free(&context);
   return data;
 }
-
-// ---- the card number inside a track 2 --------------------------------------------------
 
 // The cipher digits stand where the number's first 16 characters stood, the rest of the
 // track follows, the output is cleared over its size and the text's length comes back;
@@ -131,8 +116,6 @@ TEST(CardNumberInTrack, KeyInTwoParts) {
   EXPECT_EQ(size, 8);  // a joined key under 16 digits is no key: nothing written
 }
 
-// ---- card numbers alone ----------------------------------------------------------------
-
 TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
   for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222",
                           "12345678901234567890123456789012"}) {
@@ -153,8 +136,6 @@ TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
     Decript_PAN(text.c_str(), out.bytes, kKey);
   EXPECT_EQ(out.all(), std::string(40, '#'));
 }
-
-// ---- AES over buffers, tracks and the CVV ----------------------------------------------
 
 // Only whole blocks from the threshold on; the encrypting track functions return the low 8
 // bits of the length; each decrypting twin gives the clear text back.
@@ -190,7 +171,7 @@ TEST(CardDataAes, CvvBlock) {
   for (const auto &c : cases) {
     Patterned<20> cvv(c.cvv);
     EncryptCvvAES(cvv.bytes);
-    EXPECT_EQ(hex(cvv.all()), hex(card_aes(c.block) + "####")) << c.cvv;
+    EXPECT_EQ(cvv.all(), card_aes(c.block) + "####") << c.cvv;
     DecryptCvvAES(cvv.bytes);
     EXPECT_EQ(cvv.all(), c.opened + std::string(16 - std::strlen(c.opened), '\0') + "####") << c.cvv;
   }
@@ -204,8 +185,6 @@ TEST(CardDataAes, CvvBlock) {
   DecryptCvvAES(none.bytes);
   EXPECT_EQ(none.all(), std::string(3, '\0') + std::string(17, '#'));
 }
-
-// ---- message scrambling ----------------------------------------------------------------
 
 TEST(MessageScrambling, ChainsEveryByteAndUndoes) {
   std::string all(256, '\0');

@@ -78,7 +78,6 @@ int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
     vl::cli::print_hex(buffer, length);
     return vl::cli::kOk;
   }
-  if (length > 255) return vl::cli::usage_error(kProtect, "an encrypted track has at most 255 bytes");
   if (track1) DecryptTrack1AES(track, static_cast<unsigned char>(length));
   else DecryptTrack2AES(track, static_cast<unsigned char>(length));
   if (show_pan) {
