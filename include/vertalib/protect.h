@@ -230,12 +230,13 @@ VL_API void VL_STDCALL discramble_StdCall(const char *in, char *out);
  * 'F', the last '=' written as 'E', are encrypted into 16 hex digits; out receives them and
  * then the track's characters after the first k: 16 + length - k characters (out holds at
  * least 16 + length bytes). Also refused: a text that the card-data function does not take
- * whole as a 16-character card number (a card number of 12 digits or fewer). */
+ * whole as a 16-character card number (a card number of 12 digits or fewer followed by
+ * its separator and expiry). */
 VL_API int VL_CDECL CriptStone(char *out, int32_t *outLength, const char *track2, int32_t length,
                                const char *keyText1, const char *keyText2, const char *keyText3);
 /* Opens the first 16 characters (fewer: the rest count as NULs) and writes their leading
  * digits, each 'E' as '=', up to the first other character, then the characters after the
- * sixteenth: at most 16 + (length - 16) characters (out holds at least max(length, 16)). */
+ * sixteenth: at most max(length, 16) characters, the size out must hold. */
 VL_API int VL_CDECL DescriptStone(char *out, int32_t *outLength, const char *protectedText,
                                   int32_t length, const char *keyText1, const char *keyText2,
                                   const char *keyText3);
