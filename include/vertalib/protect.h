@@ -187,6 +187,85 @@ VL_API void VL_CDECL DecryptMsg(unsigned char *buffer, int32_t length);
 
 /* ==== protect/acquirer ==== */
 
+/* Null pointers: the functions without a result do nothing; the others refuse as stated. */
+
+/* The acquirer block cipher: 8 bytes of block, encrypted (Cript) or decrypted (descript) in
+ * place under a 15-byte key with the library's substitution table. descript undoes Cript.
+ * Both set the cipher's process-wide schedule values: not for two threads at once. */
+VL_API void VL_CDECL Cript(unsigned char *block, const unsigned char *key);
+VL_API void VL_CDECL descript(unsigned char *block, const unsigned char *key);
+
+/* Mixes a reference record (at least 23 characters, digits) with count digits (6..30) of
+ * digits: 8 raw bytes are written over digits (which holds at least max(count, 8) bytes)
+ * and 8 raw bytes to second. The reading position lives in a process-wide variable: not for
+ * two threads at once. Refused (nothing written) when count is outside 6..30, the
+ * reference is shorter than 23 characters or digits shorter than count characters. */
+VL_API void VL_CDECL algtec(const char *reference, char *digits, unsigned char count,
+                            unsigned char *second);
+
+/* Scrambles the date-like value (at least 4 digits: two of p, two of q) with the 6-digit
+ * addend: 8 digits are written over value (8 bytes), no NUL. Refused (nothing written)
+ * when value is shorter than 4 characters or addend shorter than 6. */
+VL_API void VL_CDECL cripBEM(char *value, const char *addend);
+
+/* Character transposition of the NUL-terminated text in (its length L taken as a 16-bit
+ * value): the first character, those at even positions (2, 4, ...), then those at odd
+ * positions from the last down to 3; ABCDEFG gives ABDFGEC. out receives L characters and a
+ * NUL (L + 1 bytes) and must not overlap in, which is only read. L = 0 leaves out as it
+ * was. discramble undoes it. */
+VL_API void VL_CDECL scramble(const char *in, char *out);
+VL_API void VL_CDECL discramble(const char *in, char *out);
+VL_API void VL_STDCALL scramble_StdCall(const char *in, char *out);
+VL_API void VL_STDCALL discramble_StdCall(const char *in, char *out);
+
+/* Stone and Vindi track-2 protection. The three key texts (NUL-terminated, at least 11, 3
+ * and 6 characters) give, by each scheme's fixed pattern, a 16-digit DES key text and a
+ * 16-digit field text for CriptografaDadosCartao / DescriptografaDadosCartao. length is the
+ * count of characters of the input read (not a NUL search). Outputs are written without a
+ * NUL; *outLength receives their length. Result 1 done; 0 refused with nothing written:
+ * a null pointer, a negative length, a key text shorter than its minimum, the heap refusing
+ * the working buffer (which is wiped and freed on every path).
+ *
+ * CriptStone: the leading digits and '=' of the track (k of them, at most 16) over sixteen
+ * 'F', the last '=' written as 'E', are encrypted into 16 hex digits; out receives them and
+ * then the track's characters after the first k: 16 + length - k characters (out holds at
+ * least 16 + length bytes). Also refused: a text that the card-data function does not take
+ * whole as a 16-character card number (a card number of 12 digits or fewer followed by
+ * its separator and expiry). */
+VL_API int VL_CDECL CriptStone(char *out, int32_t *outLength, const char *track2, int32_t length,
+                               const char *keyText1, const char *keyText2, const char *keyText3);
+/* Opens the first 16 characters (fewer: the rest count as NULs) and writes their leading
+ * digits, each 'E' as '=', up to the first other character, then the characters after the
+ * sixteenth: at most max(length, 16) characters, the size out must hold. */
+VL_API int VL_CDECL DescriptStone(char *out, int32_t *outLength, const char *protectedText,
+                                  int32_t length, const char *keyText1, const char *keyText2,
+                                  const char *keyText3);
+/* As CriptStone, but only leading digits are taken: the '=' stays in the plain rest. */
+VL_API int VL_CDECL CriptVindi(char *out, int32_t *outLength, const char *track2, int32_t length,
+                               const char *keyText1, const char *keyText2, const char *keyText3);
+/* As DescriptStone, but only the leading digits of the opened block are kept, and the whole
+ * output is cut at 64 characters (out holds 64 bytes). descript_vindi is the same function. */
+VL_API int VL_CDECL DescriptVindi(char *out, int32_t *outLength, const char *protectedText,
+                                  int32_t length, const char *keyText1, const char *keyText2,
+                                  const char *keyText3);
+VL_API int VL_CDECL descript_vindi(char *out, int32_t *outLength, const char *protectedText,
+                                   int32_t length, const char *keyText1, const char *keyText2,
+                                   const char *keyText3);
+
+/* count raw random bytes (0..255, not text) from the system's cryptographic source (the
+ * library's generator when that fails). Always mixes the time in seconds into the shared
+ * random state first, as SetRandomSeed does; a count of 0 or below writes nothing. */
+VL_API void VL_CDECL GeraChaveCriptografica(unsigned char *out, int32_t count);
+
+/* Checks the initial pass phrase against check (12 hex digits: the first 6 bytes of the
+ * AES-128 encryption of a zero block under the first 16 bytes of the phrase's SHA-1) and
+ * protects it: protectedKey receives 32 upper-case hex digits, protectedPhrase 32 per
+ * started 16 bytes of the phrase; no NUL after either. Returns 0 done; 1 check value does
+ * not match (also for a null pointer or a check shorter than 12 characters), nothing
+ * written; 2 mode is not 0. */
+VL_API int VL_STDCALL ValidaProtegeFraseInicial(int32_t mode, const char *phrase, const char *check,
+                                                char *protectedKey, char *protectedPhrase);
+
 /* ==== end of protect/acquirer ==== */
 
 VL_END_DECLS
