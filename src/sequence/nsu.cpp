@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "convert/number.h"
-#include "crypto/runtime_random.h"
+#include "frame/random.h"
 #include "frame/heap.h"
 #include "frame/text.h"
 #include "platform/platform.h"
@@ -73,20 +73,6 @@ int32_t stream_length(std::FILE *stream) {
 // the time in seconds, and a raw low byte of a number for each of the last length % 10
 // bytes.
 constexpr unsigned char kRandomFill = 255;
-constexpr size_t kChunkDigits = 10;
-
-void fill_random_text(unsigned char *block, size_t length) {
-  std::memset(block, 0, length);
-  vl::runtime_srand(static_cast<uint32_t>(vl::platform::epoch_now()));
-  size_t at = 0;
-  for (; length - at >= kChunkDigits; at += kChunkDigits) {
-    char digits[24];  // room for any long, though the numbers stay below 32768
-    std::snprintf(digits, sizeof digits, "%010ld", static_cast<long>(vl::runtime_rand()));
-    std::memcpy(block + at, digits, kChunkDigits);
-  }
-  for (; at < length; ++at) block[at] = static_cast<unsigned char>(vl::runtime_rand());
-}
-
 // Overwrites every byte of the file at path in place with fill (the random filler when fill
 // is 255), through one write of a block of the file's length, and closes it, which hands the
 // bytes to the system. A file that cannot be opened for update, measured or given a block
@@ -98,7 +84,7 @@ void overwrite_file(const char *path, unsigned char fill) {
   const size_t size = length >= 0 ? static_cast<size_t>(length) : 0;
   auto *block = length >= 0 ? static_cast<unsigned char *>(vl::heap_alloc(size + 1)) : nullptr;
   if (block != nullptr) {
-    if (fill == kRandomFill) fill_random_text(block, size);
+    if (fill == kRandomFill) vl::fill_random_text(block, size);
     else std::memset(block, fill, size);
     if (size > 0) std::fwrite(block, size, 1, file);
   }

@@ -56,4 +56,31 @@ TEST(Cli, RefusesUnknownCommandsAndMissingArguments) {
   EXPECT_EQ(run("messages extra").status, 2);
 }
 
+TEST(Cli, PrintsItsVersion) {
+  const CliRun version = run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.output, std::string("vertalib ") + VL_PROJECT_VERSION + "\n");
+}
+
+// The argument reader every subcommand shares, seen through two of them.
+TEST(Cli, ArgumentsReadAlikeEverywhere) {
+  const struct {
+    const char *arguments, *first_line;
+  } cases[] = {
+      {"fator --today", "vertalib fator: option '--today' expects a value"},
+      {"fator --today 20261207 --today=20261207 1", "vertalib fator: option '--today' given twice"},
+      {"luhn --complete=yes 41", "vertalib luhn: option '--complete' takes no value"},
+      {"luhn -x 41", "vertalib luhn: unknown option '-x'"},
+      {"luhn 41 42", "vertalib luhn: unexpected argument '42'"},
+      {"luhn -- -41", "vertalib luhn: non-digit character '-' at position 1: NUMBER takes digits "
+                      "only, 2 to 64 digits"}};
+  for (const auto &c : cases) {
+    const CliRun result = run(c.arguments);
+    EXPECT_EQ(result.status, 2) << c.arguments;
+    EXPECT_EQ(result.output.substr(0, result.output.find('\n')), c.first_line) << c.arguments;
+  }
+  EXPECT_EQ(run("luhn -- 4111111111111111").output, "valid\n");
+  EXPECT_EQ(run("fator --today=20261207 1000").status, 0);
+}
+
 }  // namespace

@@ -30,6 +30,10 @@ TEST(RadixCommands, Base36VertaAndRunLength) {
   EXPECT_EQ(invalid.output, "Invalid Number\n");
   EXPECT_EQ(run_cli("verta encode 100").output, "0A (radix 36: 2S)\n");
   EXPECT_EQ(run_cli("verta decode 8Z").output, "333\n");
+  const auto not_a_code = run_cli("verta decode '!!'");
+  EXPECT_EQ(not_a_code.status, 1);
+  EXPECT_EQ(not_a_code.output, "vertalib verta: '!!' is not a code: two digits, a digit 0-8 and a"
+                               " letter, or two radix-36 digits 0-9 A-Z\n");
   EXPECT_EQ(run_cli("rle encode 4141414142").output, "834142\n");
   EXPECT_EQ(run_cli("rle decode 834142").output, "4141414142\n");
   const auto too_small = run_cli("rle decode 834142 4");

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
 #include "vertalib/amounts.h"
@@ -42,8 +43,9 @@ const vl::cli::Command kExtenso{
     }};
 
 int run_valor(int argc, char **argv) {
-  if (argc != 2) return vl::cli::usage_error(kValor, "expects one amount");
-  const char *amount = argv[1];
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one amount")) return args.fail(kValor);
+  const char *amount = args[0];
   if (vl::cli::is_digit_text(amount)) {
     if (std::strlen(amount) > 12) return vl::cli::usage_error(kValor, "at most 12 digits");
     char padded[13];
@@ -63,20 +65,16 @@ int run_valor(int argc, char **argv) {
 }
 
 int run_extenso(int argc, char **argv) {
+  vl::cli::Args args(argc, argv, {{"--width", 1}});
+  if (!args.expect(1, 1, "an amount in centavos")) return args.fail(kExtenso);
   int width = 0;
-  const char *amount = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--width") == 0 && i + 1 < argc) {
-      width = std::atoi(argv[++i]);
-      if (width < 1 || width > 300) return vl::cli::usage_error(kExtenso, "width from 1 to 300");
-    } else if (amount == nullptr && vl::cli::is_digit_text(argv[i])) {
-      amount = argv[i];
-    } else {
-      return vl::cli::usage_error(kExtenso, "unexpected argument");
-    }
+  if (const char *given = args.value("--width")) {
+    width = vl::cli::is_digit_text(given) && std::strlen(given) <= 3 ? std::atoi(given) : 0;
+    if (width < 1 || width > 300) return vl::cli::usage_error(kExtenso, "width from 1 to 300");
   }
-  if (amount == nullptr) return vl::cli::usage_error(kExtenso, "expects an amount in centavos");
-  if (std::strlen(amount) > 14) return vl::cli::usage_error(kExtenso, "below 10^14 centavos");
+  const char *amount = args[0];
+  const std::string problem = vl::cli::digit_text_problem("CENTAVOS", amount, 1, 14);
+  if (!problem.empty()) return vl::cli::usage_error(kExtenso, problem.c_str());
   char out[1024];
   const int count = Extenso(std::atof(amount), out, width);
   if (width == 0 || count == 0) {

@@ -1,31 +1,38 @@
-// Subcommand over the track parsers: the fields of a track 1 or track 2, with the card
-// number masked unless the full number is asked for.
+// Subcommand over the track parsers: the fields of a track 1 or track 2, its validity and
+// the Luhn result of its card number, with the card data masked unless asked for.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
 #include "vertalib/card.h"
+#include "vertalib/checkdigits.h"
 
 namespace {
 
 constexpr size_t kLongestInput = 128;
 constexpr int kShortestMaskable = 12;
+constexpr size_t kExpiryAndServiceCode = 7;  // YYMM and SSS after the separator
 
 int run_track(int argc, char **argv);
 
 const vl::cli::Command kTrack{
-    "track", "fields of a magnetic-stripe track, card number masked",
-    "usage: vertalib track TRACK [--show-pan]\n"
-    "TRACK is a track 1 (\"B4111111111111111^DOE/JOHN^2512201...\", the 'B' optional)\n"
-    "or a track 2 (\"4111111111111111=2512201...\", 'D' for '=' and an 'F' filler\n"
-    "accepted), without sentinels, at most 128 characters. Prints the card number masked\n"
-    "(first 6 and last 4; all 'X' under 12 characters), its truncated form, the expiry\n"
-    "YYMM, the service code, the cardholder name (track 1) and whether the track passes\n"
-    "the validity tests; '-' marks a field the track lacks. --show-pan prints the card\n"
-    "number in full. Exit code 1 when the track fails the validity tests.\n",
+    "track", "fields of a magnetic-stripe track, card data masked",
+    "usage: vertalib track [--show-pan] [--unmasked] TRACK\n"
+    "TRACK is a track 1 (\"%B4111111111111111^DOE/JOHN^2512201...?\") or a track 2\n"
+    "(\";4111111111111111=2512201...?\", 'D' for '=' and an 'F' filler accepted), at most\n"
+    "128 characters; the sentinels '%', ';' and '?' and the check character after '?' are\n"
+    "taken off. Prints the card number masked (first 6 and last 4; all 'X' under 12\n"
+    "characters), its truncated form, the Luhn result of the card number, the expiry YYMM,\n"
+    "the service code, the cardholder name (track 1), the discretionary data and whether\n"
+    "the track passes the validity tests; '-' marks a field the track lacks.\n"
+    "Expiry, service code, name and discretionary data show as '*'. --show-pan prints the\n"
+    "card number in full, --unmasked every field in full.\n"
+    "Exit code 1 when the track fails the validity tests or its card number the Luhn rule.\n",
     run_track, [] {
-      const char *args[] = {"track", "B4111111111111111^DOE/JOHN^2512201000000000000"};
-      run_track(2, const_cast<char **>(args));
+      char a[] = "track", b[] = "%B4111111111111111^DOE/JOHN^2512201000000000000?";
+      char *args[] = {a, b};
+      run_track(2, args);
     }};
 
 struct TrackFields {
@@ -33,13 +40,19 @@ struct TrackFields {
   char expiry[5] = {};
   char service_code[4] = {};
   char name[40] = {};
+  std::string discretionary;
   bool valid = false;
 };
 
-// Expiry and service code of a track 2 text that uses '=' as its separator.
+// Expiry, service code and discretionary data of a track 2 text that uses '=' as its
+// separator.
 void read_track2_codes(const char *track2, TrackFields &fields) {
   if (GetDataVencimento(fields.expiry, track2) == 0) fields.expiry[0] = '\0';
   if (GetServiceCodeEx(track2, fields.service_code) == 0) fields.service_code[0] = '\0';
+  fields.service_code[3] = '\0';
+  const char *separator = std::strchr(track2, '=');
+  if (separator != nullptr && std::strlen(separator + 1) > kExpiryAndServiceCode)
+    fields.discretionary = separator + 1 + kExpiryAndServiceCode;
 }
 
 TrackFields read_track1(const char *track) {
@@ -49,6 +62,7 @@ TrackFields read_track1(const char *track) {
   if (ObtemNomeTrilha01(track, fields.name) == 0) fields.name[0] = '\0';
   char track2[38];
   GetTrilha2fromTrilha1(track2, track);
+  track2[sizeof track2 - 1] = '\0';
   read_track2_codes(track2, fields);
   return fields;
 }
@@ -65,8 +79,18 @@ TrackFields read_track2(const char *track) {
   return fields;
 }
 
-void print_field(const char *label, const char *value) {
-  std::printf("%-13s %s\n", label, value[0] != '\0' ? value : "-");
+// The track without its start sentinel, its end sentinel and the check character after it.
+std::string without_sentinels(const char *track) {
+  std::string text = track;
+  if (!text.empty() && (text[0] == '%' || text[0] == ';')) text.erase(0, 1);
+  const size_t end = text.find('?');
+  if (end != std::string::npos) text.erase(end);
+  return text;
+}
+
+void print_field(const char *label, const std::string &value, bool masked) {
+  const std::string shown = value.empty() ? "-" : masked ? std::string(value.size(), '*') : value;
+  std::printf("%-14s %s\n", label, shown.c_str());
 }
 
 void print_card_number(const char *pan, bool show_pan) {
@@ -77,35 +101,52 @@ void print_card_number(const char *pan, bool show_pan) {
     if (length >= static_cast<size_t>(kShortestMaskable)) MascaraPAN(masked, static_cast<int>(length));
     else std::memset(masked, 'X', length);
   }
-  print_field("card number:", masked);
+  print_field("card number:", masked, false);
   char truncated[23];
   std::strcpy(truncated, pan);
   if (length >= static_cast<size_t>(kShortestMaskable)) TruncaCartao(truncated, static_cast<int>(length));
   else truncated[0] = '\0';
-  print_field("truncated:", truncated);
+  print_field("truncated:", truncated, false);
+}
+
+// The Luhn result of the card number, spaces of a spaced number left out.
+bool passes_luhn(const char *pan, std::string &verdict) {
+  std::string digits;
+  for (const char *c = pan; *c != '\0'; ++c)
+    if (*c != ' ') digits += *c;
+  if (digits.empty()) {
+    verdict = "";
+    return false;
+  }
+  if (!vl::cli::is_digit_text(digits.c_str())) {
+    verdict = "fails (not digits only)";
+    return false;
+  }
+  const bool passes = ChaveLuhn(digits.c_str()) == 1;
+  verdict = passes ? "passes" : "fails";
+  return passes;
 }
 
 int run_track(int argc, char **argv) {
-  const char *track = nullptr;
-  bool show_pan = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--show-pan") == 0) show_pan = true;
-    else if (track == nullptr && argv[i][0] != '-') track = argv[i];
-    else return vl::cli::usage_error(kTrack, "unexpected argument");
-  }
-  if (track == nullptr || track[0] == '\0') return vl::cli::usage_error(kTrack, "expects a track");
-  if (std::strlen(track) > kLongestInput) return vl::cli::usage_error(kTrack, "at most 128 characters");
+  vl::cli::Args args(argc, argv, {{"--show-pan", 0}, {"--unmasked", 0}});
+  if (!args.expect(1, 1, "a track")) return args.fail(kTrack);
+  if (std::strlen(args[0]) > kLongestInput) return vl::cli::usage_error(kTrack, "at most 128 characters");
+  const std::string track = without_sentinels(args[0]);
+  if (track.empty()) return vl::cli::usage_error(kTrack, "the track is empty once its sentinels are off");
+  const bool unmasked = args.flag("--unmasked");
 
-  const bool is_track1 = std::strchr(track, '^') != nullptr;
-  const TrackFields fields = is_track1 ? read_track1(track) : read_track2(track);
-  print_card_number(fields.pan, show_pan);
-  print_field("expiry:", fields.expiry);
-  char code[4] = {};
-  std::memcpy(code, fields.service_code, 3);
-  print_field("service code:", code);
-  print_field("name:", fields.name);
-  print_field("valid:", fields.valid ? "yes" : "no");
-  return fields.valid ? vl::cli::kOk : vl::cli::kFalse;
+  const bool is_track1 = track.find('^') != std::string::npos;
+  const TrackFields fields = is_track1 ? read_track1(track.c_str()) : read_track2(track.c_str());
+  print_card_number(fields.pan, unmasked || args.flag("--show-pan"));
+  std::string verdict;
+  const bool luhn = passes_luhn(fields.pan, verdict);
+  print_field("luhn:", verdict, false);
+  print_field("expiry:", fields.expiry, !unmasked);
+  print_field("service code:", fields.service_code, !unmasked);
+  print_field("name:", fields.name, !unmasked);
+  print_field("discretionary:", fields.discretionary, !unmasked);
+  print_field("valid:", fields.valid ? "yes" : "no", false);
+  return fields.valid && luhn ? vl::cli::kOk : vl::cli::kFalse;
 }
 
 }  // namespace

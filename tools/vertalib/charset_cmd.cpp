@@ -45,19 +45,20 @@ const vl::cli::Command kUri{
     }};
 
 int run_ebcdic(int argc, char **argv) {
-  if (argc != 3) return vl::cli::usage_error(kEbcdic, "expects 'encode TEXT' or 'decode HEX'");
-  if (std::strcmp(argv[1], "encode") == 0) {
-    const size_t length = std::strlen(argv[2]);
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(2, 2, "'encode TEXT' or 'decode HEX'")) return args.fail(kEbcdic);
+  if (std::strcmp(args[0], "encode") == 0) {
+    const size_t length = std::strlen(args[1]);
     if (length > kMaxField) return vl::cli::usage_error(kEbcdic, "text too long");
     unsigned char ebcdic[kMaxField];
-    ASC2EBCDIC(ebcdic, argv[2], static_cast<unsigned short>(length));
+    ASC2EBCDIC(ebcdic, args[1], static_cast<unsigned short>(length));
     vl::cli::print_hex(ebcdic, length);
     return vl::cli::kOk;
   }
-  if (std::strcmp(argv[1], "decode") == 0) {
+  if (std::strcmp(args[0], "decode") == 0) {
     unsigned char ebcdic[kMaxField];
     size_t count = 0;
-    if (!vl::cli::parse_hex(argv[2], ebcdic, sizeof ebcdic, count))
+    if (!vl::cli::parse_hex(args[1], ebcdic, sizeof ebcdic, count))
       return vl::cli::usage_error(kEbcdic, "decode takes an even hexadecimal text");
     char ascii[kMaxField];
     if (EBCDIC2ASC(ascii, ebcdic, static_cast<unsigned short>(count)) == 0)
@@ -69,11 +70,12 @@ int run_ebcdic(int argc, char **argv) {
 }
 
 int run_uri(int argc, char **argv) {
-  if (argc != 2) return vl::cli::usage_error(kUri, "expects one text");
-  const size_t length = std::strlen(argv[1]);
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one text")) return args.fail(kUri);
+  const size_t length = std::strlen(args[0]);
   if (length > kMaxField) return vl::cli::usage_error(kUri, "text too long");
   char encoded[3 * kMaxField + 1];
-  URI_Encode(argv[1], encoded);
+  URI_Encode(args[0], encoded);
   std::printf("%s\n", encoded);
   return vl::cli::kOk;
 }

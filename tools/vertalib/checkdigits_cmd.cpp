@@ -9,7 +9,7 @@
 
 namespace {
 
-// The digits of a document number written with or without its '.', '-' and '/'.
+// The characters of a document number written with or without its '.', '-' and '/'.
 std::string without_punctuation(const char *text) {
   std::string digits;
   for (; *text != '\0'; ++text)
@@ -25,9 +25,10 @@ int run_cmc7(int argc, char **argv);
 
 const vl::cli::Command kLuhn{
     "luhn", "check or complete a card number by the Luhn rule",
-    "usage: vertalib luhn NUMBER [--complete]\n"
-    "Checks the last digit of NUMBER (exit code 1 when it is wrong, naming the right one);\n"
-    "with --complete, prints NUMBER followed by its check digit.\n"
+    "usage: vertalib luhn [--complete] NUMBER\n"
+    "NUMBER has 2 to 64 digits (1 to 63 with --complete). Checks its last digit (exit\n"
+    "code 1 when it is wrong, naming the right one); with --complete, prints NUMBER\n"
+    "followed by its check digit.\n"
     "  vertalib luhn 4111111111111111          ->  valid\n"
     "  vertalib luhn 411111111111111 --complete  ->  4111111111111111\n",
     run_luhn, [] {
@@ -51,9 +52,11 @@ const vl::cli::Command kCpf{
 const vl::cli::Command kCnpj{
     "cnpj", "check and format a CNPJ number",
     "usage: vertalib cnpj NUMBER\n"
-    "NUMBER has 14 digits, punctuated or not. Prints its display form and whether its\n"
-    "two check digits are right (exit code 1 when they are not):\n"
-    "  vertalib cnpj 11222333000181   ->  11.222.333/0001-81 valid\n",
+    "NUMBER has 14 characters, punctuated or not: twelve digits or letters A-Z (the\n"
+    "alphanumeric CNPJ; lower case is read as upper case), then two check digits. Prints\n"
+    "its display form and whether its check digits are right (exit code 1 when not):\n"
+    "  vertalib cnpj 11222333000181   ->  11.222.333/0001-81 valid\n"
+    "  vertalib cnpj 12ABC34501DE35   ->  12.ABC.345/01DE-35 valid\n",
     run_cnpj, [] {
       char a[] = "cnpj", b[] = "11444777000161";
       char *args[] = {a, b};
@@ -89,11 +92,13 @@ const vl::cli::Command kCmc7{
     }};
 
 int run_luhn(int argc, char **argv) {
-  const bool complete = argc == 3 && std::strcmp(argv[2], "--complete") == 0;
-  if (argc != 2 && !complete) return vl::cli::usage_error(kLuhn, "expects a card number");
-  const std::string number = argv[1];
-  if (!vl::cli::is_digit_text(number.c_str()) || number.size() > 64)
-    return vl::cli::usage_error(kLuhn, "up to 64 digits");
+  vl::cli::Args args(argc, argv, {{"--complete", 0}});
+  if (!args.expect(1, 1, "a card number")) return args.fail(kLuhn);
+  const bool complete = args.flag("--complete");
+  const std::string number = args[0];
+  const std::string problem =
+      vl::cli::digit_text_problem("NUMBER", number.c_str(), complete ? 1 : 2, complete ? 63 : 64);
+  if (!problem.empty()) return vl::cli::usage_error(kLuhn, problem.c_str());
   const int body = static_cast<int>(number.size()) - (complete ? 0 : 1);
   const char digit = static_cast<char>(DAC10(number.c_str(), body));
   if (complete) {
@@ -108,12 +113,40 @@ int run_luhn(int argc, char **argv) {
   return vl::cli::kFalse;
 }
 
+// What is wrong with a CPF (11 digits) or a CNPJ (12 digits or letters, then 2 digits)
+// written with or without its punctuation; empty when nothing is. Positions count the
+// characters as written.
+std::string document_problem(const std::string &text, size_t length) {
+  const bool cnpj = length == 14;
+  size_t place = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '.' || c == '-' || c == '/') continue;
+    const bool letter = c >= 'A' && c <= 'Z';
+    if ((c >= '0' && c <= '9') || (cnpj && letter && place < 12)) {
+      ++place;
+      continue;
+    }
+    return std::string("character '") + c + "' at position " + std::to_string(i + 1) +
+           (cnpj ? ": a CNPJ holds digits or letters A-Z, its last two places digits"
+                 : ": a CPF holds digits only");
+  }
+  if (place != length)
+    return std::to_string(place) + " characters besides punctuation: expects " + std::to_string(length);
+  return "";
+}
+
 int run_document(const vl::cli::Command &command, int argc, char **argv, size_t length,
                  int (*check)(const char *)) {
-  if (argc != 2) return vl::cli::usage_error(command, "expects one number");
-  const std::string digits = without_punctuation(argv[1]);
-  if (!vl::cli::is_digit_text(digits.c_str()) || digits.size() != length)
-    return vl::cli::usage_error(command, length == 11 ? "expects 11 digits" : "expects 14 digits");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one number")) return args.fail(command);
+  std::string text = args[0];
+  if (length == 14)
+    for (char &c : text)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  const std::string problem = document_problem(text, length);
+  if (!problem.empty()) return vl::cli::usage_error(command, problem.c_str());
+  const std::string digits = without_punctuation(text.c_str());
   char display[19];
   int isCnpj = 0;
   FormatCPFCNPJ(display, digits.c_str(), &isCnpj);
@@ -127,10 +160,11 @@ int run_cpf(int argc, char **argv) { return run_document(kCpf, argc, argv, 11, c
 int run_cnpj(int argc, char **argv) { return run_document(kCnpj, argc, argv, 14, chk_cgc); }
 
 int run_ean13(int argc, char **argv) {
-  if (argc != 2) return vl::cli::usage_error(kEan13, "expects one code");
-  const std::string code = argv[1];
-  if (!vl::cli::is_digit_text(code.c_str()) || (code.size() != 12 && code.size() != 13))
-    return vl::cli::usage_error(kEan13, "expects 12 or 13 digits");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one code")) return args.fail(kEan13);
+  const std::string code = args[0];
+  const std::string problem = vl::cli::digit_text_problem("CODE", code.c_str(), 12, 13);
+  if (!problem.empty()) return vl::cli::usage_error(kEan13, problem.c_str());
   const int digit = calculateDVEAN13(code.substr(0, 12).c_str());
   if (code.size() == 12) {
     std::printf("%s%d\n", code.c_str(), digit);
@@ -145,12 +179,13 @@ int run_ean13(int argc, char **argv) {
 }
 
 int run_cmc7(int argc, char **argv) {
-  if (argc != 2) return vl::cli::usage_error(kCmc7, "expects one CMC-7 line");
-  if (std::strlen(argv[1]) < 32) return vl::cli::usage_error(kCmc7, "at least 32 characters");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one CMC-7 line")) return args.fail(kCmc7);
+  if (std::strlen(args[0]) < 32) return vl::cli::usage_error(kCmc7, "at least 32 characters");
   char bank[4], agency[5], cheque[7], digits[41];
   char account[11] = {};
   int status = 0;
-  DesmontaCMC7(argv[1], bank, agency, account, cheque, &status, digits);
+  DesmontaCMC7(args[0], bank, agency, account, cheque, &status, digits);
   std::printf("bank %s agency %s cheque %s account %s\ndigits %s\n", bank, agency, cheque, account,
               digits);
   return vl::cli::kOk;

@@ -2,7 +2,11 @@
 // file with VL_CLI_COMMAND, so no central list has to change when a family lands.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace vl::cli {
 
@@ -24,7 +28,7 @@ bool register_command(const Command &command);
 // Prints "vertalib NAME: message" and the usage hint on stderr; returns kUsage.
 int usage_error(const Command &command, const char *message);
 
-// True when argv holds "--help" or "-h".
+// True when argv holds "--help" or "-h" before any "--".
 bool wants_help(int argc, char **argv);
 
 // True when text holds only hexadecimal digits, either case (the empty text included).
@@ -39,6 +43,54 @@ void print_hex(const unsigned char *bytes, size_t count);
 // Reads hexadecimal text into bytes; false on an odd length, a non-hex character or
 // more than capacity bytes.
 bool parse_hex(const char *text, unsigned char *out, size_t capacity, size_t &count);
+
+// What a digit text breaks, named for the user ("non-digit character '-' at position 5:
+// NUMBER takes digits only, 2 to 64 digits"); empty when text holds low to high digits.
+// what names the argument in the message.
+std::string digit_text_problem(const char *what, const char *text, size_t low, size_t high);
+
+// A subcommand's arguments read against the options it knows. An option is "--name" (or
+// "-x"); one that takes a value reads it from "--name=VALUE" or from the next argument,
+// whatever that holds; one that takes several values reads them from the arguments that
+// follow. Anything else is a positional, as is every argument after "--" and a negative
+// number ("-5"). Each option may be given once. Reading stops at the first fault, which
+// error() then names; expect() adds the count of positionals to the checks.
+class Args {
+ public:
+  struct Option {
+    const char *name;  // "--show-pan", "--add", "-n"
+    unsigned values;   // how many values follow it: 0 for a flag
+  };
+
+  Args(int argc, char **argv, std::initializer_list<Option> known);
+
+  // True when the arguments were read and the positionals number low to high; otherwise
+  // error() says what is wrong (what names the positionals: "a track", "LAYOUT and DATE").
+  bool expect(size_t low, size_t high, const char *what);
+  bool ok() const { return error_.empty(); }
+  const std::string &error() const { return error_; }
+
+  bool flag(const char *name) const { return find(name) != nullptr; }
+  // The option's index-th value, or null when it was not given.
+  const char *value(const char *name, unsigned index = 0) const;
+  size_t count() const { return positionals_.size(); }
+  // The index-th positional, or null past the last.
+  const char *operator[](size_t index) const;
+
+  // usage_error with error(), for "return args.fail(kCommand);".
+  int fail(const Command &command) const { return usage_error(command, error_.c_str()); }
+
+ private:
+  struct Given {
+    const char *name;
+    std::vector<const char *> values;
+  };
+  const Given *find(const char *name) const;
+
+  std::vector<Given> given_;
+  std::vector<const char *> positionals_;
+  std::string error_;
+};
 
 }  // namespace vl::cli
 

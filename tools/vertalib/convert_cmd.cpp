@@ -69,24 +69,26 @@ const vl::cli::Command kBcd{
     }};
 
 int run_hex2bin(int argc, char **argv) {
-  if (argc != 2) return vl::cli::usage_error(kHex2Bin, "expects one hexadecimal text");
-  const size_t length = std::strlen(argv[1]);
-  if (length == 0 || length > kMaxText || !vl::cli::is_hex_text(argv[1]))
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one hexadecimal text")) return args.fail(kHex2Bin);
+  const size_t length = std::strlen(args[0]);
+  if (length == 0 || length > kMaxText || !vl::cli::is_hex_text(args[0]))
     return vl::cli::usage_error(kHex2Bin, "not a hexadecimal text");
   unsigned char bytes[kMaxText / 2 + 1];
-  ASC2Bin(bytes, argv[1], static_cast<int>(length));
+  ASC2Bin(bytes, args[0], static_cast<int>(length));
   print_escaped(bytes, (length + 1) / 2);
   return vl::cli::kOk;
 }
 
 int run_bin2hex(int argc, char **argv) {
-  if (argc > 2) return vl::cli::usage_error(kBin2Hex, "expects at most one text");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(0, 1, "at most one text")) return args.fail(kBin2Hex);
   unsigned char bytes[kMaxText];
   size_t count = 0;
-  if (argc == 2) {
-    count = std::strlen(argv[1]);
+  if (args.count() == 1) {
+    count = std::strlen(args[0]);
     if (count > kMaxText) return vl::cli::usage_error(kBin2Hex, "text too long");
-    std::memcpy(bytes, argv[1], count);
+    std::memcpy(bytes, args[0], count);
   } else {
     count = std::fread(bytes, 1, sizeof bytes, stdin);
   }
@@ -98,31 +100,33 @@ int run_bin2hex(int argc, char **argv) {
 }
 
 int run_bcd(int argc, char **argv) {
-  if (argc == 3 && std::strcmp(argv[1], "pack") == 0) {
-    const size_t digits = std::strlen(argv[2]);
-    if (!vl::cli::is_digit_text(argv[2]) || digits > 5)
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(2, 3, "'pack DIGITS' or 'unpack HEX DIGITS'")) return args.fail(kBcd);
+  if (args.count() == 2 && std::strcmp(args[0], "pack") == 0) {
+    const size_t digits = std::strlen(args[1]);
+    if (!vl::cli::is_digit_text(args[1]) || digits > 5)
       return vl::cli::usage_error(kBcd, "pack takes 1 to 5 decimal digits");
     // Right-aligned: an odd count gets a leading 0 digit.
     const int packed = static_cast<int>(digits + digits % 2);
     unsigned char bcd[3];
     int value = 0;
-    for (size_t i = 0; i < digits; ++i) value = value * 10 + (argv[2][i] - '0');
+    for (size_t i = 0; i < digits; ++i) value = value * 10 + (args[1][i] - '0');
     int2Bcd(bcd, value, packed);
     char hex[7];
     Bin2ASCz(hex, bcd, static_cast<unsigned int>(packed));
     std::printf("%s\n", hex);
     return vl::cli::kOk;
   }
-  if (argc == 4 && std::strcmp(argv[1], "unpack") == 0) {
-    const size_t length = std::strlen(argv[2]);
-    if (length == 0 || length % 2 != 0 || length > 16 || !vl::cli::is_hex_text(argv[2]))
+  if (args.count() == 3 && std::strcmp(args[0], "unpack") == 0) {
+    const size_t length = std::strlen(args[1]);
+    if (length == 0 || length % 2 != 0 || length > 16 || !vl::cli::is_hex_text(args[1]))
       return vl::cli::usage_error(kBcd, "unpack takes an even hexadecimal text of up to 16 digits");
-    if (!vl::cli::is_digit_text(argv[3]) || std::strlen(argv[3]) > 1 || argv[3][0] == '0' ||
-        argv[3][0] > '6' || static_cast<size_t>(argv[3][0] - '0') > length)
+    if (!vl::cli::is_digit_text(args[2]) || std::strlen(args[2]) > 1 || args[2][0] == '0' ||
+        args[2][0] > '6' || static_cast<size_t>(args[2][0] - '0') > length)
       return vl::cli::usage_error(kBcd, "DIGITS from 1 to 6, within the text");
     unsigned char bcd[8];
-    ASC2Bin(bcd, argv[2], static_cast<int>(length));
-    std::printf("%d\n", Bcd2int(bcd, static_cast<unsigned int>(argv[3][0] - '0')));
+    ASC2Bin(bcd, args[1], static_cast<int>(length));
+    std::printf("%d\n", Bcd2int(bcd, static_cast<unsigned int>(args[2][0] - '0')));
     return vl::cli::kOk;
   }
   return vl::cli::usage_error(kBcd, "expects 'pack DIGITS' or 'unpack HEX DIGITS'");

@@ -58,13 +58,13 @@ int list_elements(const char *hex) {
   return vl::cli::kOk;
 }
 
-int build_bitmap(int count, char **elements) {
-  if (count == 0) return vl::cli::usage_error(kBitmap, "--elements expects element numbers");
+int build_bitmap(const vl::cli::Args &args) {
+  if (args.count() == 0) return vl::cli::usage_error(kBitmap, "--elements expects element numbers");
   unsigned char map[kAllBits / 8] = {};
   int highest = 0;
-  for (int i = 0; i < count; ++i) {
+  for (size_t i = 0; i < args.count(); ++i) {
     int element = 0;
-    if (!read_element(elements[i], element))
+    if (!read_element(args[i], element))
       return vl::cli::usage_error(kBitmap, "element numbers go from 1 to 128");
     SetBIT(element, map);
     if (element > highest) highest = element;
@@ -74,9 +74,11 @@ int build_bitmap(int count, char **elements) {
 }
 
 int run_bitmap(int argc, char **argv) {
-  if (argc >= 2 && std::strcmp(argv[1], "--elements") == 0) return build_bitmap(argc - 2, argv + 2);
-  if (argc != 2) return vl::cli::usage_error(kBitmap, "expects a bitmap or --elements");
-  return list_elements(argv[1]);
+  vl::cli::Args args(argc, argv, {{"--elements", 0}});
+  if (!args.ok()) return args.fail(kBitmap);
+  if (args.flag("--elements")) return build_bitmap(args);
+  if (!args.expect(1, 1, "a bitmap or --elements")) return args.fail(kBitmap);
+  return list_elements(args[0]);
 }
 
 }  // namespace

@@ -6,17 +6,22 @@
 
 namespace {
 
-int run_messages(int argc, char **);
+int run_messages(int argc, char **argv);
 
 const vl::cli::Command kMessages{
     "messages", "register the window messages and print their codes",
     "usage: vertalib messages\n"
     "Registers the six window messages of the payment system in this process and\n"
     "prints index and code of each.\n",
-    run_messages, [] { run_messages(1, nullptr); }};
+    run_messages, [] {
+      char a[] = "messages";
+      char *args[] = {a};
+      run_messages(1, args);
+    }};
 
-int run_messages(int argc, char **) {
-  if (argc != 1) return vl::cli::usage_error(kMessages, "takes no arguments");
+int run_messages(int argc, char **argv) {
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(0, 0, "no arguments")) return args.fail(kMessages);
   RegisterVertaMessages();
   for (unsigned int i = 0; i < 6; ++i) std::printf("%u 0x%04X\n", i, GetMessageCode(i));
   return vl::cli::kOk;

@@ -46,8 +46,9 @@ const vl::cli::Command kIni{
     }};
 
 int run_ini(int argc, char **argv) {
-  if (argc > 2) return vl::cli::usage_error(kIni, "expects at most one name");
-  const char *name = argc == 2 ? argv[1] : "VERTA";
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(0, 1, "at most one name")) return args.fail(kIni);
+  const char *name = args.count() == 1 ? args[0] : "VERTA";
   if (*name == '\0' || std::strlen(name) > kLongestIniName)
     return vl::cli::usage_error(kIni, "a name of 1 to 64 characters");
   char path[260 + kLongestIniName + 8];
@@ -60,17 +61,10 @@ int run_ini(int argc, char **argv) {
 }
 
 int run_version(int argc, char **argv) {
-  const char *text = nullptr;
-  bool redecard = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--redecard") == 0)
-      redecard = true;
-    else if (text == nullptr)
-      text = argv[i];
-    else
-      return vl::cli::usage_error(kVersion, "expects one version text");
-  }
-  if (text == nullptr) return vl::cli::usage_error(kVersion, "expects a version text");
+  vl::cli::Args args(argc, argv, {{"--redecard", 0}});
+  if (!args.expect(1, 1, "a version text")) return args.fail(kVersion);
+  const char *text = args[0];
+  const bool redecard = args.flag("--redecard");
 
   unsigned short major = 0, minor = 0, release = 0, build = 0;
   if (SeparaStringVersao(text, &major, &minor, &release, &build) != 1) {

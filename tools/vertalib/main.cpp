@@ -36,7 +36,8 @@ const Command *find_command(const char *name) {
 void print_overview(FILE *out) {
   std::fprintf(out,
                "usage: vertalib COMMAND [ARGUMENTS...]\n"
-               "       vertalib COMMAND --help\n\n"
+               "       vertalib COMMAND --help\n"
+               "       vertalib --version\n\n"
                "commands:\n");
   const Registry &r = registry();
   for (size_t i = 0; i < r.count; ++i)
@@ -78,7 +79,7 @@ int usage_error(const Command &command, const char *message) {
 }
 
 bool wants_help(int argc, char **argv) {
-  for (int i = 1; i < argc; ++i)
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
   return false;
 }
@@ -126,6 +127,10 @@ int main(int argc, char **argv) {
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
       std::strcmp(argv[1], "help") == 0) {
     print_overview(stdout);
+    return kOk;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vertalib %s\n", VL_VERSION);
     return kOk;
   }
   if (std::strcmp(argv[1], "example") == 0) return run_examples();

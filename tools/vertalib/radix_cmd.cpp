@@ -93,31 +93,38 @@ const vl::cli::Command kRle{
     }};
 
 int run_base36(int argc, char **argv) {
-  if (argc >= 3 && argc <= 4 && std::strcmp(argv[1], "encode") == 0) {
+  vl::cli::Args args(argc, argv, {});
+  const bool encode = args.ok() && args.count() >= 1 && std::strcmp(args[0], "encode") == 0;
+  const bool decode = args.ok() && args.count() >= 1 && std::strcmp(args[0], "decode") == 0;
+  if (!encode && !decode) {
+    if (!args.ok()) return args.fail(kBase36);
+    return vl::cli::usage_error(kBase36, "expects 'encode NUMBER [DIGITS]' or 'decode TEXT'");
+  }
+  if (!args.expect(2, encode ? 3 : 2, encode ? "encode NUMBER" : "decode TEXT")) return args.fail(kBase36);
+  if (encode) {
     long long value = 0;
-    if (!read_number(argv[2], INT_MAX, value))
+    if (!read_number(args[1], INT_MAX, value))
       return vl::cli::usage_error(kBase36, "NUMBER from 0 to 2147483647");
     long long digits = base36_digits(value);
-    if (argc == 4 && (!read_number(argv[3], 32, digits) || digits == 0))
+    if (args.count() == 3 && (!read_number(args[2], 32, digits) || digits == 0))
       return vl::cli::usage_error(kBase36, "DIGITS from 1 to 32");
     char text[33];
     std::printf("%s\n", convertDecimaltoBase36(static_cast<int>(value), text,
                                                static_cast<unsigned>(digits + 1)));
     return vl::cli::kOk;
   }
-  if (argc == 3 && std::strcmp(argv[1], "decode") == 0) {
-    const int value = convertBase36toDecimal(argv[2]);
-    if (value < 0) return vl::cli::kFalse;
-    std::printf("%d\n", value);
-    return vl::cli::kOk;
-  }
-  return vl::cli::usage_error(kBase36, "expects 'encode NUMBER [DIGITS]' or 'decode TEXT'");
+  const int value = convertBase36toDecimal(args[1]);
+  if (value < 0) return vl::cli::kFalse;
+  std::printf("%d\n", value);
+  return vl::cli::kOk;
 }
 
 int run_verta(int argc, char **argv) {
-  if (argc == 3 && std::strcmp(argv[1], "encode") == 0) {
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(2, 2, "'encode NUMBER' or 'decode CODE'")) return args.fail(kVerta);
+  if (std::strcmp(args[0], "encode") == 0) {
     long long value = 0;
-    if (!read_number(argv[2], 36 * 36 - 1, value))
+    if (!read_number(args[1], 36 * 36 - 1, value))
       return vl::cli::usage_error(kVerta, "NUMBER from 0 to 1295");
     char code[2];
     char base36[3];
@@ -126,10 +133,17 @@ int run_verta(int argc, char **argv) {
     std::printf("%.2s (radix 36: %s)\n", code, base36);
     return vl::cli::kOk;
   }
-  if (argc == 3 && std::strcmp(argv[1], "decode") == 0) {
-    if (std::strlen(argv[2]) != 2) return vl::cli::usage_error(kVerta, "CODE of two characters");
-    const int value = convertB36VertatoDecimal(argv[2]);
-    if (value < 0) return vl::cli::kFalse;
+  if (std::strcmp(args[0], "decode") == 0) {
+    const char *code = args[1];
+    if (std::strlen(code) != 2) return vl::cli::usage_error(kVerta, "CODE of two characters");
+    const int value = convertB36VertatoDecimal(code);
+    if (value < 0) {
+      std::fprintf(stderr,
+                   "vertalib verta: '%s' is not a code: two digits, a digit 0-8 and a letter,"
+                   " or two radix-36 digits 0-9 A-Z\n",
+                   code);
+      return vl::cli::kFalse;
+    }
     std::printf("%d\n", value);
     return vl::cli::kOk;
   }
@@ -137,12 +151,15 @@ int run_verta(int argc, char **argv) {
 }
 
 int run_rle(int argc, char **argv) {
-  const bool encode = argc == 3 && std::strcmp(argv[1], "encode") == 0;
-  const bool decode = (argc == 3 || argc == 4) && std::strcmp(argv[1], "decode") == 0;
+  vl::cli::Args args(argc, argv, {});
+  const bool encode = args.count() >= 1 && std::strcmp(args[0], "encode") == 0;
+  const bool decode = args.count() >= 1 && std::strcmp(args[0], "decode") == 0;
+  if (!args.ok()) return args.fail(kRle);
   if (!encode && !decode) return vl::cli::usage_error(kRle, "expects 'encode HEX' or 'decode HEX [SIZE]'");
+  if (!args.expect(2, decode ? 3 : 2, "HEX")) return args.fail(kRle);
   static unsigned char in[kMaxBytes];
   size_t count = 0;
-  if (!vl::cli::parse_hex(argv[2], in, sizeof in, count))
+  if (!vl::cli::parse_hex(args[1], in, sizeof in, count))
     return vl::cli::usage_error(kRle, "HEX of an even number of digits, at most 4096 bytes");
   static unsigned char out[kMaxDecoded];
   if (encode) {
@@ -150,7 +167,7 @@ int run_rle(int argc, char **argv) {
     return vl::cli::kOk;
   }
   long long size = kMaxDecoded;
-  if (argc == 4 && !read_number(argv[3], kMaxDecoded, size))
+  if (args.count() == 3 && !read_number(args[2], kMaxDecoded, size))
     return vl::cli::usage_error(kRle, "SIZE from 0 to 262144");
   const unsigned written = RleDecode(out, in, static_cast<unsigned>(count), static_cast<unsigned>(size));
   if (written == 0) {

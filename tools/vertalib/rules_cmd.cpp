@@ -125,16 +125,18 @@ void print_table(const std::vector<int> &indexes, const std::vector<Column> &col
 }
 
 int run_rules(int argc, char **argv) {
-  if (argc < 2 || argc > 3) return vl::cli::usage_error(kRules, "expects NETWORK and at most one INDEX");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 2, "NETWORK and at most one INDEX")) return args.fail(kRules);
   int network = 0;
   int index = 0;
-  if (!parse_int(argv[1], network)) return vl::cli::usage_error(kRules, "NETWORK must be an integer");
-  if (argc == 3 && !parse_int(argv[2], index))
+  if (!parse_int(args[0], network)) return vl::cli::usage_error(kRules, "NETWORK must be an integer");
+  const bool one_index = args.count() == 2;
+  if (one_index && !parse_int(args[1], index))
     return vl::cli::usage_error(kRules, "INDEX must be an integer");
 
   std::vector<int> indexes;
   std::vector<Column> columns;
-  if (argc == 3) {
+  if (one_index) {
     indexes.push_back(index);
     columns.push_back(answers_at(network, index));
     std::printf("network %d at version index %d\n", network, index);

@@ -64,23 +64,24 @@ const vl::cli::Command kWrap{
     }};
 
 int run_pad(int argc, char **argv) {
-  if (argc != 4 && argc != 5) return vl::cli::usage_error(kPad, "expects a side, a width and a text");
-  const bool left = std::strcmp(argv[1], "left") == 0;
-  if (!left && std::strcmp(argv[1], "right") != 0)
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(3, 4, "a side, a width and a text")) return args.fail(kPad);
+  const bool left = std::strcmp(args[0], "left") == 0;
+  if (!left && std::strcmp(args[0], "right") != 0)
     return vl::cli::usage_error(kPad, "the side is 'left' or 'right'");
   int width = 0;
-  if (!parse_count(argv[2], kMaxText - 1, width))
+  if (!parse_count(args[1], kMaxText - 1, width))
     return vl::cli::usage_error(kPad, "the width is a number from 0 to 1023");
-  if (!fits_text(argv[3])) return vl::cli::usage_error(kPad, "the text is too long");
+  if (!fits_text(args[2])) return vl::cli::usage_error(kPad, "the text is too long");
   char fill = '0';
-  if (argc == 5) {
-    if (std::strlen(argv[4]) != 1) return vl::cli::usage_error(kPad, "the fill is one character");
-    fill = argv[4][0];
+  if (args.count() == 4) {
+    if (std::strlen(args[3]) != 1) return vl::cli::usage_error(kPad, "the fill is one character");
+    fill = args[3][0];
   }
   char out[kMaxText];
-  const int length = static_cast<int>(std::strlen(argv[3]));
-  const int done = left ? InsereCharEsquerdaEx(out, width, 1, argv[3], length, fill)
-                        : InsereCharDireitaEx(out, width, 1, argv[3], length, fill);
+  const int length = static_cast<int>(std::strlen(args[2]));
+  const int done = left ? InsereCharEsquerdaEx(out, width, 1, args[2], length, fill)
+                        : InsereCharDireitaEx(out, width, 1, args[2], length, fill);
   if (done == 0) {
     std::fprintf(stderr, "vertalib pad: the text does not fit in %d characters\n", width);
     return vl::cli::kFalse;
@@ -90,19 +91,19 @@ int run_pad(int argc, char **argv) {
 }
 
 int run_replace(int argc, char **argv) {
-  if (argc != 4 && argc != 5)
-    return vl::cli::usage_error(kReplace, "expects a text, a substring and its replacement");
-  if (!fits_text(argv[1])) return vl::cli::usage_error(kReplace, "the text is too long");
-  if (argv[2][0] == '\0' || argv[3][0] == '\0')
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(3, 4, "a text, a substring and its replacement")) return args.fail(kReplace);
+  if (!fits_text(args[0])) return vl::cli::usage_error(kReplace, "the text is too long");
+  if (args[1][0] == '\0' || args[2][0] == '\0')
     return vl::cli::usage_error(kReplace, "the substring and the replacement are not empty");
   int capacity = kMaxText - 1;
-  if (argc == 5 && (!parse_count(argv[4], kMaxText - 1, capacity) || capacity == 0))
+  if (args.count() == 4 && (!parse_count(args[3], kMaxText - 1, capacity) || capacity == 0))
     return vl::cli::usage_error(kReplace, "the capacity is a number from 1 to 1023");
   char buffer[kMaxText] = {};
-  std::strcpy(buffer, argv[1]);
+  std::strcpy(buffer, args[0]);
   const int length = static_cast<int>(std::strlen(buffer));
   if (length == 0) return vl::cli::usage_error(kReplace, "the text is empty");
-  if (StrReplaceStringBuffer(buffer, length, capacity, argv[2], argv[3]) == 0) {
+  if (StrReplaceStringBuffer(buffer, length, capacity, args[1], args[2]) == 0) {
     std::fprintf(stderr, "vertalib replace: not found, or the result exceeds %d characters\n",
                  capacity);
     return vl::cli::kFalse;
@@ -113,13 +114,14 @@ int run_replace(int argc, char **argv) {
 }
 
 int run_wrap(int argc, char **argv) {
-  if (argc != 3) return vl::cli::usage_error(kWrap, "expects a width and a text");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(2, 2, "a width and a text")) return args.fail(kWrap);
   int width = 0;
-  if (!parse_count(argv[1], kMaxText - 2, width) || width == 0)
+  if (!parse_count(args[0], kMaxText - 2, width) || width == 0)
     return vl::cli::usage_error(kWrap, "the width is a number from 1 to 1022");
-  if (!fits_text(argv[2])) return vl::cli::usage_error(kWrap, "the text is too long");
+  if (!fits_text(args[1])) return vl::cli::usage_error(kWrap, "the text is too long");
   char buffer[kMaxText] = {};
-  std::strcpy(buffer, argv[2]);
+  std::strcpy(buffer, args[1]);
   const auto length = static_cast<unsigned int>(std::strlen(buffer));
   if (FormatText(buffer, kMaxText, length, static_cast<unsigned short>(width)) == 0) {
     std::fprintf(stderr, "vertalib wrap: the text fits one line of %d characters\n", width);

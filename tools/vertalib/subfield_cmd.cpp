@@ -97,22 +97,20 @@ int print_value(const char *text, const char *tag, const Widths &widths) {
 }
 
 int run_tttlll(int argc, char **argv) {
+  vl::cli::Args args(argc, argv, {{"--widths", 2}});
+  if (!args.expect(1, 2, "a text and an optional tag")) return args.fail(kTttlll);
   Widths widths;
-  int first = 1;
-  if (argc > 1 && std::strcmp(argv[1], "--widths") == 0) {
+  if (args.flag("--widths")) {
     int tag = 0;
-    if (argc < 4 || !parse_width(argv[2], 9, tag) || !parse_width(argv[3], 6, widths.length))
+    if (!parse_width(args.value("--widths", 0), 9, tag) || !parse_width(args.value("--widths", 1), 6, widths.length))
       return vl::cli::usage_error(kTttlll, "--widths takes a tag width (1..9) and a length width (1..6)");
     widths.tag = static_cast<unsigned int>(tag);
     widths.given = true;
-    first = 4;
   }
-  const int rest = argc - first;
-  if (rest != 1 && rest != 2) return vl::cli::usage_error(kTttlll, "expects a text and an optional tag");
-  const char *text = argv[first];
+  const char *text = args[0];
   if (text[0] == '\0' || std::strlen(text) >= kMaxText)
     return vl::cli::usage_error(kTttlll, "the text holds 1 to 4095 characters");
-  return rest == 1 ? list_elements(text, widths) : print_value(text, argv[first + 1], widths);
+  return args.count() == 1 ? list_elements(text, widths) : print_value(text, args[1], widths);
 }
 
 }  // namespace
