@@ -14,17 +14,6 @@
 #include "frame/heap.h"
 #include "vertalib/convert.h"
 
-namespace vl {
-
-int32_t strtol32(const char *text) {
-  const long long value = std::strtoll(text, nullptr, 10);
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace vl
-
 namespace {
 
 // Copies count characters (count below Capacity) into a NUL-terminated work area and reads
