@@ -36,17 +36,6 @@ TLVItem *parse(const std::string &text) {
   return AscTLV2Array(text.c_str(), static_cast<int>(text.size()));
 }
 
-TEST(EmvItem, FieldOrderAndWidths) {
-  // On LP64: 32-bit tag, 16-bit value length, pointer, 32-bit header length, two pointers.
-  EXPECT_EQ(offsetof(TLVItem, value_length), 4u);
-  EXPECT_EQ(sizeof(TLVItem{}.value_length), 2u);
-  EXPECT_EQ(offsetof(TLVItem, tag_start), 8u);
-  EXPECT_EQ(offsetof(TLVItem, header_length), 16u);
-  EXPECT_EQ(offsetof(TLVItem, value), 24u);
-  EXPECT_EQ(offsetof(TLVItem, next), 32u);
-  EXPECT_EQ(sizeof(TLVItem), 40u);
-}
-
 TEST(EmvParse, ObjectsInTextOrderAndWhatFailsTheParse) {
   const struct { std::string text, layout; } parsed[] = {
       {kRequest,
