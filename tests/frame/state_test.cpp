@@ -44,6 +44,14 @@ TEST(CurrentCard, StoresClearsAndReturnsExactlyItsLength) {
   SetCartao(nullptr, 0);
   EXPECT_EQ(fetch(), 0);
   EXPECT_EQ(out[0], 0xEE);
+  // A card of 41 bytes is kept whole; a longer one is cut to 41.
+  const std::string longest(45, '7');
+  for (int length : {41, 45}) {
+    SetCartao(reinterpret_cast<const unsigned char *>(longest.data()), static_cast<unsigned char>(length));
+    EXPECT_EQ(fetch(), 41) << length;
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(out), 42), std::string(41, '7') + "\xEE") << length;
+  }
+  SetCartao(nullptr, 0);
 }
 
 TEST(WindowMessages, SixDistinctCodesThatRegisteringAgainKeeps) {
