@@ -1,7 +1,5 @@
 // Integers and floating-point values as text: counted digit fields in, fixed-width digit
 // runs out.
-#include "convert/number.h"
-
 #include <cmath>
 #include <cstdint>
 #include <climits>
@@ -12,6 +10,7 @@
 #include "convert/decimal.h"
 #include "convert/hex.h"
 #include "frame/heap.h"
+#include "frame/text.h"
 #include "vertalib/convert.h"
 
 namespace {

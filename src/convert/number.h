@@ -1,5 +1,4 @@
-// Reading decimal integers as the digit-field conversions do, for families that read text
-// that is already NUL-terminated: vl::strtol32 lives with the frame's text helpers.
+// Kept for the code that still includes it: vl::strtol32 lives with the frame's text helpers.
 #pragma once
 
 #include "frame/text.h"

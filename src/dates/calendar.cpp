@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "convert/number.h"
+#include "frame/text.h"
 #include "platform/platform.h"
 #include "vertalib/dates.h"
 
@@ -17,10 +17,7 @@ void read_field(const char *text, size_t pos, size_t count, char *out) {
   size_t length = 0;
   if (text != nullptr) {
     // Stop at the text's NUL whether it lies before or inside the field.
-    size_t start = 0;
-    while (start < pos && text[start] != '\0') ++start;
-    if (start == pos)
-      while (length < count && text[pos + length] != '\0') ++length;
+    if (bounded_length(text, pos) == pos) length = bounded_length(text + pos, count);
     if (length > 0) std::memcpy(out, text + pos, length);
   }
   std::memset(out + length, 0, count + 1 - length);
