@@ -21,6 +21,14 @@ constexpr size_t kServiceCodeOffset = 1 + kExpiryLength;  // separator, then YYM
 // Past this many characters from the service code on, the acquirer rules keep the track's code.
 constexpr size_t kShortDiscretionaryData = 9;
 
+// The service code written instead of the card's when a caller's selectors pick the short
+// discretionary-data rule: (102, 3, 2) for GetServiceCode, (103, -, 1 or 2, 1) for the Ex2.
+constexpr char kPlainServiceCode[] = "101";
+constexpr int kShortRuleFirst = 102, kShortRuleSecond = 3, kShortRuleThird = 2;
+constexpr int kShortRuleExFirst = 103, kShortRuleExFourth = 1;
+// A track 2 expiry: YYMM after the separator, a year 1..99 and a month 1..12.
+constexpr int kLastMonth = 12;
+constexpr int kLastShortYear = 99;
 constexpr char kTrack2Separator = '=';
 constexpr char kNibbleSeparator = 'D';
 constexpr char kNibbleFiller = 'F';
@@ -101,11 +109,11 @@ char *GetTrilha2SepPos(const char *track) {
   size_t position = 0;
   while (vl::is_digit(track[position])) ++position;
   const size_t length = position + std::strlen(track + position);
-  if (position == 0 || position == length || position + 4 > length) return nullptr;
-  // The expiry must follow a separator: a year 1..99 and a month 1..12.
+  if (position == 0 || position == length || position + kExpiryLength > length) return nullptr;
+  // The expiry must follow a separator.
   const int year = ASC2int(track + position + 1, 2);
   const int month = ASC2int(track + position + 3, 2);
-  if (month < 1 || month > 12 || year < 1 || year > 99) return nullptr;
+  if (month < 1 || month > kLastMonth || year < 1 || year > kLastShortYear) return nullptr;
   return const_cast<char *>(track + position);
 }
 
@@ -223,9 +231,9 @@ int GetServiceCode(const char *track, char *code, int first, int second, int thi
   if (track == nullptr || code == nullptr) return 0;
   const char *equals = std::strchr(track, kTrack2Separator);
   if (equals == nullptr) return 0;
-  if (first == 102 && second == 3 && third == 2 &&
+  if (first == kShortRuleFirst && second == kShortRuleSecond && third == kShortRuleThird &&
       remaining_from(equals, kServiceCodeOffset) <= kShortDiscretionaryData) {
-    write_service_code(code, "101");
+    write_service_code(code, kPlainServiceCode);
     return 1;
   }
   copy_fixed(code, equals, kServiceCodeOffset, kServiceCodeLength);
@@ -245,16 +253,16 @@ int GetServiceCodeEx2(const char *track, char *code, int first, int /*second*/, 
   if (track == nullptr || code == nullptr) return 0;
   const char *separator = service_code_separator(track);
   if (separator == nullptr) return 0;
-  const bool rules_apply = first == 103 && fourth == 1 && (third == 1 || third == 2);
+  const bool rules_apply = first == kShortRuleExFirst && fourth == kShortRuleExFourth && (third == 1 || third == 2);
   const size_t left = remaining_from(separator, kServiceCodeOffset);
   if (rules_apply && left <= kShortDiscretionaryData) {
-    write_service_code(code, "101");
+    write_service_code(code, kPlainServiceCode);
     return 1;
   }
   copy_fixed(code, separator, kServiceCodeOffset, kServiceCodeLength);
   // A space where the discretionary data should go marks a card to treat as "101".
   if (rules_apply && third == 1 && separator[kServiceCodeOffset + kShortDiscretionaryData] == ' ')
-    write_service_code(code, "101");
+    write_service_code(code, kPlainServiceCode);
   return 1;
 }
 

@@ -2,7 +2,6 @@
 // bar code of an invoice, and which brands' invoices are paid by card number or bar code.
 #include <cstring>
 
-#include "convert/number.h"
 #include "frame/text.h"
 #include "vertalib/checkdigits.h"
 

@@ -1,7 +1,5 @@
 // Integers and floating-point values as text: counted digit fields in, fixed-width digit
 // runs out.
-#include "convert/number.h"
-
 #include <cmath>
 #include <cstdint>
 #include <climits>
@@ -12,18 +10,8 @@
 #include "convert/decimal.h"
 #include "convert/hex.h"
 #include "frame/heap.h"
+#include "frame/text.h"
 #include "vertalib/convert.h"
-
-namespace vl {
-
-int32_t strtol32(const char *text) {
-  const long long value = std::strtoll(text, nullptr, 10);
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace vl
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "convert/number.h"
+#include "frame/text.h"
 #include "vertalib/convert.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "convert/number.h"
+#include "frame/text.h"
 #include "platform/platform.h"
 #include "vertalib/dates.h"
 
@@ -17,10 +17,7 @@ void read_field(const char *text, size_t pos, size_t count, char *out) {
   size_t length = 0;
   if (text != nullptr) {
     // Stop at the text's NUL whether it lies before or inside the field.
-    size_t start = 0;
-    while (start < pos && text[start] != '\0') ++start;
-    if (start == pos)
-      while (length < count && text[pos + length] != '\0') ++length;
+    if (bounded_length(text, pos) == pos) length = bounded_length(text + pos, count);
     if (length > 0) std::memcpy(out, text + pos, length);
   }
   std::memset(out + length, 0, count + 1 - length);
@@ -30,6 +27,19 @@ int32_t field_number(const char *text, size_t pos, size_t count) {
   char field[16];
   read_field(text, pos, count < sizeof field ? count : sizeof field - 1, field);
   return strtol32(field);
+}
+
+bool local_epoch(int year, int month, int day, int hour, int minute, int second, int is_dst,
+                 int64_t &seconds) {
+  platform::LocalTime local{};
+  local.year = year;
+  local.month = month;
+  local.day = day;
+  local.hour = hour;
+  local.minute = minute;
+  local.second = second;
+  local.is_dst = is_dst;
+  return platform::epoch_from_local_time(local, seconds);
 }
 
 int compare_text(const char *a, const char *b) {
@@ -48,6 +58,20 @@ using vl::read_field;
 constexpr int kMonthLength[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr char kMonthLastDay[12][3] = {"31", "29", "31", "30", "31", "30",
                                        "31", "31", "30", "31", "30", "31"};
+
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int kMonths = 12;
+constexpr int kMonthsWithThirteenth = 13;  // a competence month may be the thirteenth
+// Two-digit years below the pivot are in the 2000s, the others in the 1900s.
+constexpr int kCenturyPivot = 98;           // Ano2to4
+constexpr int kReferenceCenturyPivot = 50;  // GregtoRef
+// Mean lengths of the Julian year and of the month (March-based) in the day-count formula.
+constexpr double kJulianYear = 365.25;
+constexpr double kMonthSpan = 30.6001;
+// Day 0 of the due-date factor: 7 October 1997.
+constexpr int kFactorBaseYear = 1997;
+constexpr int kFactorBaseMonth = 10;
+constexpr int kFactorBaseDay = 7;
 
 // Library-owned results, shared by the whole process and overwritten by the next call.
 char g_century[5];          // CCAA and its NUL
@@ -103,14 +127,9 @@ int compare_with_today(const char *mmdd, const vl::platform::LocalTime &today) {
 // days later: the local-time conversion carries a day or month out of range into the
 // next month or year. False when the platform cannot represent the time.
 bool local_date(int year, int month, int day, int32_t days, vl::platform::LocalTime &date) {
-  vl::platform::LocalTime midnight{};
-  midnight.year = year;
-  midnight.month = month;
-  midnight.day = day;
-  midnight.is_dst = 0;
   int64_t seconds = 0;
-  return vl::platform::epoch_from_local_time(midnight, seconds) &&
-         vl::platform::local_time_from_epoch(seconds + int64_t{days} * 86400, date);
+  return vl::local_epoch(year, month, day, 0, 0, 0, 0, seconds) &&
+         vl::platform::local_time_from_epoch(seconds + int64_t{days} * kSecondsPerDay, date);
 }
 
 void write_julian_result(char *out, size_t in_length, const vl::platform::LocalTime &date) {
@@ -134,15 +153,15 @@ int AnoBissexto(int year) {
 
 char *Ano2to4(const char *aa) {
   read_field(aa, 0, 2, g_century + 2);
-  std::memcpy(g_century, vl::strtol32(g_century + 2) < 98 ? "20" : "19", 2);
+  std::memcpy(g_century, vl::strtol32(g_century + 2) < kCenturyPivot ? "20" : "19", 2);
   return g_century;
 }
 
 const char *Ano4to2(const char *aaaa) { return aaaa == nullptr ? nullptr : aaaa + 2; }
 
-int ErroMes(const char *mm) { return valid_month(mm, 12) ? 0 : 1; }
+int ErroMes(const char *mm) { return valid_month(mm, kMonths) ? 0 : 1; }
 
-int ErroMesCompetencia(const char *mm) { return valid_month(mm, 13) ? 0 : 1; }
+int ErroMesCompetencia(const char *mm) { return valid_month(mm, kMonthsWithThirteenth) ? 0 : 1; }
 
 int ErroDia(const char *ddmm) {
   if (ddmm == nullptr || ddmm[0] == '\0' || ddmm[1] == '\0' || ErroMes(ddmm + 2) != 0) return 1;
@@ -157,14 +176,14 @@ int ErroDia(const char *ddmm) {
 double GregtoRef(const char *ddmmaa) {
   const double day = field_number(ddmmaa, 0, 2);
   double month = field_number(ddmmaa, 2, 2);
-  double year = complete_year(field_number(ddmmaa, 4, 2), 50);
-  if (month < 3) {
-    month += 12;
+  double year = complete_year(field_number(ddmmaa, 4, 2), kReferenceCenturyPivot);
+  if (month < 3) {  // January and February count as months 13 and 14 of the year before
+    month += kMonths;
     year -= 1;
   }
   // 723244 brings the count of this formula to 0 on 31 December 1979.
   const double count =
-      std::floor(365.25 * year) + std::floor(30.6001 * (month + 1)) + day - 723244.0;
+      std::floor(kJulianYear * year) + std::floor(kMonthSpan * (month + 1)) + day - 723244.0;
   if (count < kGregorianStartUncorrected) return count;  // Julian calendar
   const double century = std::floor(year / 100);
   return count + 2 - century + std::floor(century * 0.25);
@@ -182,10 +201,10 @@ char *ReftoGreg(double ref) {
     z = z + 1 + alpha - std::floor(alpha / 4);
   }
   const double b = z + 1524;
-  const double k = std::trunc((b - 122.1) / 365.25);
-  const double d = std::trunc(365.25 * k);
-  const double e = std::trunc((b - d) / 30.6001);
-  const int day = static_cast<int>(b - d - std::trunc(30.6001 * e));
+  const double k = std::trunc((b - 122.1) / kJulianYear);
+  const double d = std::trunc(kJulianYear * k);
+  const double e = std::trunc((b - d) / kMonthSpan);
+  const int day = static_cast<int>(b - d - std::trunc(kMonthSpan * e));
   const int month = static_cast<int>(e <= 13.5 ? e - 1 : e - 13);
   const long long year = static_cast<long long>(month < 3 ? k - 4715 : k - 4716);
   std::snprintf(g_reference_date, sizeof g_reference_date, "%02d%02d%02lld", day, month,
@@ -329,7 +348,7 @@ int DataFatorVencto(char *out, const char *factor) {
   const int32_t days = field_number(factor, 0, 4);
   if (days == 0 || out == nullptr) return 0;
   vl::platform::LocalTime due{};
-  if (!local_date(1997, 10, 7, days, due)) return 0;
+  if (!local_date(kFactorBaseYear, kFactorBaseMonth, kFactorBaseDay, days, due)) return 0;
   std::sprintf(out, "%02d%02d%04d", due.day, due.month, due.year);
   return 1;
 }

@@ -21,16 +21,8 @@ int minutes_of_day(const char *hhmm) { return field_number(hhmm, 0, 2) * 60 + fi
 // The local date-time of the fields, daylight saving decided by the platform; -1 when it
 // cannot be represented.
 int64_t time_value(int year, int month, int day, int hour, int minute, int second) {
-  vl::platform::LocalTime local{};
-  local.year = year;
-  local.month = month;
-  local.day = day;
-  local.hour = hour;
-  local.minute = minute;
-  local.second = second;
-  local.is_dst = -1;
   int64_t seconds = 0;
-  return vl::platform::epoch_from_local_time(local, seconds) ? seconds : -1;
+  return vl::local_epoch(year, month, day, hour, minute, second, -1, seconds) ? seconds : -1;
 }
 
 int64_t time_value_of_aaaammddhhmmss(const char *text) {

@@ -107,6 +107,30 @@ bool read_text_part(const char *run, int64_t run_length, int64_t &position, int 
   return true;
 }
 
+// The walk of FindElementoID and FindElementoIDEx. Unbounded, lengths are read as they stand
+// and the record is filled on the match alone; bounded, lengths are cut to the run, every
+// element is copied in turn and the walk moves on by the bytes copied, so an element longer
+// than the record is not skipped whole.
+int find_element(int identifier, int idWidth, int lenWidth, int runLength, const char *run,
+                 ElementoID *element, bool bounded) {
+  if (!search_widths_valid(idWidth, lenWidth) || runLength < 1 || run == nullptr || element == nullptr)
+    return 0;
+  const WantedId wanted(identifier, idWidth);
+  const auto id_width = static_cast<size_t>(idWidth);
+  const auto len_width = static_cast<size_t>(lenWidth);
+  for (int64_t position = 0; position < runLength;) {
+    const char *at = run + position;
+    const int length = bounded ? bounded_element_length(run, runLength, position, id_width, len_width)
+                               : read_field(at + id_width, len_width);
+    if (length < 0) return 0;  // a negative length would step backwards
+    const bool match = std::memcmp(at, wanted.text, id_width) == 0;
+    if (bounded || match) fill_from_run(element, at, id_width, len_width, length);
+    if (match) return 1;
+    position += static_cast<int64_t>(id_width + len_width) + (bounded ? smaller(length, kDataCapacity) : length);
+  }
+  return 0;
+}
+
 }  // namespace
 
 extern "C" {
@@ -213,41 +237,12 @@ VL_API void VL_CDECL BitID2Elemento(const char *text, int idWidth, int lenWidth,
 
 VL_API int VL_CDECL FindElementoID(int identifier, int idWidth, int lenWidth, int runLength,
                                    const char *run, ElementoID *element) {
-  if (!search_widths_valid(idWidth, lenWidth) || runLength < 1 || run == nullptr || element == nullptr)
-    return 0;
-  const WantedId wanted(identifier, idWidth);
-  const auto id_width = static_cast<size_t>(idWidth);
-  const auto len_width = static_cast<size_t>(lenWidth);
-  for (int64_t position = 0; position < runLength;) {
-    const char *at = run + position;
-    const int length = read_field(at + id_width, len_width);
-    if (length < 0) return 0;  // a negative length would step backwards
-    if (std::memcmp(at, wanted.text, id_width) == 0) {
-      fill_from_run(element, at, id_width, len_width, length);
-      return 1;
-    }
-    position += static_cast<int64_t>(id_width + len_width) + length;
-  }
-  return 0;
+  return find_element(identifier, idWidth, lenWidth, runLength, run, element, false);
 }
 
 VL_API int VL_CDECL FindElementoIDEx(int identifier, int idWidth, int lenWidth, int runLength,
                                      const char *run, ElementoID *element) {
-  if (!search_widths_valid(idWidth, lenWidth) || runLength < 1 || run == nullptr || element == nullptr)
-    return 0;
-  const WantedId wanted(identifier, idWidth);
-  const auto id_width = static_cast<size_t>(idWidth);
-  const auto len_width = static_cast<size_t>(lenWidth);
-  for (int64_t position = 0; position < runLength;) {
-    const int length = bounded_element_length(run, runLength, position, id_width, len_width);
-    if (length < 0) return 0;
-    const char *at = run + position;
-    fill_from_run(element, at, id_width, len_width, length);
-    if (std::memcmp(at, wanted.text, id_width) == 0) return 1;
-    // Moves on by the bytes copied, so an element longer than the record is not skipped whole.
-    position += static_cast<int64_t>(id_width + len_width) + smaller(length, kDataCapacity);
-  }
-  return 0;
+  return find_element(identifier, idWidth, lenWidth, runLength, run, element, true);
 }
 
 VL_API int VL_CDECL FindFirstElementoID(int idWidth, int lenWidth, int runLength, const char *run,

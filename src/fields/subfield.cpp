@@ -27,8 +27,26 @@ constexpr char kHostNsuKey[] = "@NSUSERVHOST=";
 constexpr int kHostNsuDigits = 15;
 constexpr size_t kParamAnswerSize = 256;
 
-static_assert(sizeof(DescMercadoria) == 15);
-static_assert(sizeof(DescMercadorias) == 1360);
+// TTTLLL elements: a three-digit tag and a three-digit length; tag "020" with a length
+// beginning 'C' is 20 long.
+constexpr size_t kShortTagDigits = 3;
+constexpr size_t kShortLengthDigits = 3;
+constexpr size_t kShortHeader = kShortTagDigits + kShortLengthDigits;
+constexpr int kLargestShortTag = 999;
+constexpr char kCardTag[] = "020";
+constexpr int kCardTagLength = 20;
+// Edenred / Ticket Car elements: a four-character identifier and a four-digit length.
+constexpr size_t kEdenredIdentifier = 4;
+constexpr size_t kEdenredLengthDigits = 4;
+constexpr size_t kEdenredHeader = kEdenredIdentifier + kEdenredLengthDigits;
+// Bradesco sub-fields: a three-digit length that counts the two-character identifier too.
+constexpr size_t kBradescoLengthDigits = 3;
+constexpr size_t kBradescoIdentifier = 2;
+constexpr size_t kBradescoHeader = kBradescoLengthDigits + kBradescoIdentifier;
+// Ticket Log: a four-character tag and a three-digit length; codes of three characters.
+constexpr size_t kTicketLogTag = 4;
+constexpr size_t kTicketLogLengthDigits = 3;
+constexpr size_t kTicketLogCode = 3;
 static_assert(sizeof(ElementoID::data) / kDescriptionWidth <=
                   sizeof(DescMercadorias::descriptions) / kDescriptionWidth,
               "every description an element can hold has a slot");
@@ -72,7 +90,7 @@ int deliver_value(const char *text, size_t at, size_t end, int length, char *out
 // The 3-digit tag of a TTTLLL element, with a leading '@' read as '0'.
 struct ShortTag {
   char digits[3];
-  bool is(const char *wanted) const { return std::memcmp(digits, wanted, 3) == 0; }
+  bool is(const char *wanted) const { return std::memcmp(digits, wanted, kShortTagDigits) == 0; }
 };
 
 ShortTag short_tag_at(const char *text) {
@@ -84,8 +102,8 @@ ShortTag short_tag_at(const char *text) {
 // The length of the TTTLLL element at text + at. An element of tag "020" whose length
 // begins with 'C' has the length 20.
 int short_length_at(const char *text, size_t at, const ShortTag &tag, size_t end) {
-  if (tag.is("020") && text[at + 3] == 'C') return 20;
-  return length_field(text, at + 3, 3, end);
+  if (tag.is(kCardTag) && text[at + kShortTagDigits] == 'C') return kCardTagLength;
+  return length_field(text, at + kShortTagDigits, kShortLengthDigits, end);
 }
 
 // The layout of an element with a tag and a length of the caller's widths.
@@ -113,22 +131,23 @@ bool usable_layout(const char *tag, unsigned int tag_width, int length_width) {
 size_t find_edenred_element(const char *identifier, const char *text, size_t length) {
   size_t at = 0;
   while (at < length) {
-    if (length - at < 8) return kNotFound;
-    const int data_length = ASC2int(text + at + 4, 4);
+    if (length - at < kEdenredHeader) return kNotFound;
+    const int data_length = ASC2int(text + at + kEdenredIdentifier, kEdenredLengthDigits);
     if (data_length < 0) return kNotFound;
-    if (std::memcmp(text + at, identifier, 4) == 0) return at;
-    at += 8 + static_cast<size_t>(data_length);
+    if (std::memcmp(text + at, identifier, kEdenredIdentifier) == 0) return at;
+    at += kEdenredHeader + static_cast<size_t>(data_length);
   }
   return kNotFound;
 }
 
 // Fills element from the element at text + at; returns the number of data bytes copied.
 size_t fill_edenred_element(const char *text, size_t at, size_t length, ElementoID &element) {
-  std::memcpy(element.id, text + at, 4);
-  element.length = ASC2int(text + at + 4, 4);
-  const size_t copied = within(at + 8, std::min<size_t>(vl::non_negative(element.length),
-                                                        sizeof element.data), length);
-  std::memcpy(element.data, text + at + 8, copied);
+  std::memcpy(element.id, text + at, kEdenredIdentifier);
+  element.length = ASC2int(text + at + kEdenredIdentifier, kEdenredLengthDigits);
+  const size_t copied = within(at + kEdenredHeader,
+                               std::min<size_t>(vl::non_negative(element.length), sizeof element.data),
+                               length);
+  std::memcpy(element.data, text + at + kEdenredHeader, copied);
   return copied;
 }
 
@@ -141,7 +160,7 @@ void collect_goods(const char *text, int text_length, DescMercadorias &goods) {
   if (at == kNotFound) return;
   ElementoID element{};
   const size_t copied = fill_edenred_element(text, at, length, element);
-  std::memcpy(goods.id, element.id, 4);
+  std::memcpy(goods.id, element.id, sizeof goods.id);
   goods.count = static_cast<int>(copied / kDescriptionWidth);
   std::memcpy(goods.descriptions, element.data, static_cast<size_t>(goods.count) * kDescriptionWidth);
 }
@@ -167,15 +186,15 @@ VL_API int VL_CDECL GetValueFromTTTLLLValue(const char *text, unsigned int maxLe
   // the whole text.
   const size_t text_length = std::strlen(text);
   const size_t end = std::min<size_t>(text_length, maxLen);
-  if (end < 7 || tag < 0 || tag > 999) return 0;
+  if (end <= kShortHeader || tag < 0 || tag > kLargestShortTag) return 0;
   const char wanted[3] = {static_cast<char>('0' + tag / 100), static_cast<char>('0' + tag / 10 % 10),
                           static_cast<char>('0' + tag % 10)};
-  for (size_t at = 0; at + 3 < end;) {
+  for (size_t at = 0; at + kShortTagDigits < end;) {
     const ShortTag found = short_tag_at(text + at);
     const int length = short_length_at(text, at, found, text_length);
     if (length < 0) return 0;
-    if (found.is(wanted)) return deliver_value(text, at + 6, text_length, length, out, outSize);
-    at += 6 + static_cast<size_t>(length);
+    if (found.is(wanted)) return deliver_value(text, at + kShortHeader, text_length, length, out, outSize);
+    at += kShortHeader + static_cast<size_t>(length);
   }
   return 0;
 }
@@ -227,19 +246,23 @@ VL_API int VL_CDECL RemoveTTTLLLValueFromBuffer(char *text, unsigned int *length
 
 VL_API int VL_CDECL GetSubcampoBradesco(const char *identifier, char *out, int capacity,
                                         const char *text, int textLength) {
-  if (!holds(identifier, 2) || out == nullptr || text == nullptr || textLength < 6) return 0;
+  constexpr int kIdentifier = static_cast<int>(kBradescoIdentifier);
+  if (!holds(identifier, kBradescoIdentifier) || out == nullptr || text == nullptr ||
+      textLength <= static_cast<int>(kBradescoHeader))
+    return 0;
   const size_t end = static_cast<size_t>(textLength);
-  for (size_t at = 0; at + 3 < end;) {
-    if (end - at < 5) return 0;  // the identifier would run past the text
-    const int length = ASC2int(text + at, 3);
-    if (length < 2) return 0;
-    if (std::memcmp(text + at + 3, identifier, 2) == 0) {
-      const size_t wanted = std::min(static_cast<size_t>(length - 2), vl::non_negative(capacity));
-      const size_t copied = within(at + 5, wanted, end);
-      std::memcpy(out, text + at + 5, copied);
+  for (size_t at = 0; at + kBradescoLengthDigits < end;) {
+    if (end - at < kBradescoHeader) return 0;  // the identifier would run past the text
+    const int length = ASC2int(text + at, kBradescoLengthDigits);
+    if (length < kIdentifier) return 0;
+    if (std::memcmp(text + at + kBradescoLengthDigits, identifier, kBradescoIdentifier) == 0) {
+      const size_t wanted =
+          std::min(static_cast<size_t>(length - kIdentifier), vl::non_negative(capacity));
+      const size_t copied = within(at + kBradescoHeader, wanted, end);
+      std::memcpy(out, text + at + kBradescoHeader, copied);
       return static_cast<int>(copied);
     }
-    at += 3 + static_cast<size_t>(length);
+    at += kBradescoLengthDigits + static_cast<size_t>(length);
   }
   return 0;
 }
@@ -247,28 +270,30 @@ VL_API int VL_CDECL GetSubcampoBradesco(const char *identifier, char *out, int c
 VL_API int VL_CDECL GetSubcampoTicketLog(char *out, void *reserved, const char *tag, int maxLen,
                                          const char *text, int lastPosition) {
   static_cast<void>(reserved);
-  if (out == nullptr || text == nullptr || !is_exactly(tag, 4)) return 0;
+  if (out == nullptr || text == nullptr || !is_exactly(tag, kTicketLogTag)) return 0;
   const char *found = std::strstr(text, tag);
   if (found == nullptr || found - text > lastPosition) return 0;
-  if (!holds(found + 4, 3)) return 0;
-  const int length = ASC2int(found + 4, 3);
+  if (!holds(found + kTicketLogTag, kTicketLogLengthDigits)) return 0;
+  const int length = ASC2int(found + kTicketLogTag, kTicketLogLengthDigits);
   if (length < 0 || length > maxLen) return 0;
-  const char *value = found + 7;
+  const char *value = found + kTicketLogTag + kTicketLogLengthDigits;
   if (!holds(value, static_cast<size_t>(length))) return 0;
   std::memcpy(out, value, static_cast<size_t>(length));
   return 1;
 }
 
 VL_API int VL_CDECL CheckParamConfTicketLog(const char *code, const char *list, int length) {
-  if (!is_exactly(code, 3) || list == nullptr || length < 3) return 0;
-  for (size_t at = 0; at + 3 <= static_cast<size_t>(length); at += 3)
-    if (std::memcmp(list + at, code, 3) == 0) return 1;
+  if (!is_exactly(code, kTicketLogCode) || list == nullptr ||
+      length < static_cast<int>(kTicketLogCode))
+    return 0;
+  for (size_t at = 0; at + kTicketLogCode <= static_cast<size_t>(length); at += kTicketLogCode)
+    if (std::memcmp(list + at, code, kTicketLogCode) == 0) return 1;
   return 0;
 }
 
 VL_API int VL_CDECL FindElementoID_TicketEdenred(const char *identifier, int textLength,
                                                  const char *text, ElementoID *element) {
-  if (!holds(identifier, 4) || text == nullptr || element == nullptr) return 0;
+  if (!holds(identifier, kEdenredIdentifier) || text == nullptr || element == nullptr) return 0;
   const size_t length = vl::non_negative(textLength);
   const size_t at = find_edenred_element(identifier, text, length);
   if (at == kNotFound) return 0;

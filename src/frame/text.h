@@ -1,8 +1,10 @@
-// Plain-ASCII character classes (one byte per character), empty texts and the reading of
-// the interface's int counts, for every family.
+// Plain-ASCII character classes (one byte per character), empty texts, decimal integers
+// and the reading of the interface's int counts, for every family.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 
 namespace vl {
 
@@ -14,6 +16,15 @@ constexpr size_t bounded_length(const char *text, size_t limit) {
   size_t length = 0;
   while (length < limit && text[length] != '\0') ++length;
   return length;
+}
+
+// strtol in base 10 (blanks, a sign, digits up to the first other character), clamped to
+// the signed 32-bit range.
+inline int32_t strtol32(const char *text) {
+  const long long value = std::strtoll(text, nullptr, 10);
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
 }
 
 // A null pointer counts as an empty text.

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "convert/number.h"
 #include "frame/text.h"
 #include "vertalib/frame.h"
 

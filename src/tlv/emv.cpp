@@ -19,6 +19,29 @@ constexpr size_t kMaxLengthBytes = 3;
 
 constexpr int kSensitiveTags[] = {0x5A, 0x57, 0x9F1F, 0x9F20, 0x5F24, 0x5F30, 0};
 
+// Tag and length bytes as hexadecimal text.
+constexpr uint32_t kTagMoreBytes = 0x1F;        // low five bits of a first tag byte: one more
+constexpr unsigned kLongLength = 0x80;          // a first length byte from here counts bytes
+constexpr unsigned kLengthByteCount = 0x7F;     // ... in its low seven bits
+// A bit test code: the mask in its low byte, the index of the tested byte above it.
+constexpr unsigned kBitMask = 0xFF;
+constexpr unsigned kByteIndexShift = 8;
+constexpr unsigned kByteIndexMask = 0x0F;
+
+// The cryptogram (tag 9F26, eight bytes) and the response code (tag 8A, two bytes).
+constexpr char kCryptogramHead[] = "9F2608";
+constexpr size_t kCryptogramCharacters = 16;
+constexpr char kResponseCodeHead[] = "8A02";
+constexpr size_t kResponseCodeCharacters = 4;
+
+// Text TLV layouts: a four-character tag, then a decimal length of three digits (First
+// Data) or four (GetNet LAC).
+constexpr size_t kTextTag = 4;
+constexpr size_t kFirstDataLengthDigits = 3;
+constexpr size_t kFirstDataHeader = kTextTag + kFirstDataLengthDigits;
+constexpr size_t kGetNetLengthDigits = 4;
+constexpr size_t kGetNetHeader = kTextTag + kGetNetLengthDigits;
+
 // Reads bytes of hexadecimal text; no read goes past the length it was given.
 class HexCursor {
  public:
@@ -60,7 +83,7 @@ bool read_tag(HexCursor &cursor, Tag &tag) {
   unsigned first = 0;
   if (!cursor.read_byte(first)) return false;
   tag = {first, 1};
-  if ((first & 0x1F) != 0x1F) return true;
+  if ((first & kTagMoreBytes) != kTagMoreBytes) return true;
   unsigned second = 0;
   if (!cursor.read_byte(second)) return false;
   tag = {first * 256 + second, 2};
@@ -73,8 +96,8 @@ bool read_length(HexCursor &cursor, Length &length) {
   unsigned first = 0;
   if (!cursor.read_byte(first)) return false;
   length = {first, 1};
-  if (first < 0x80) return true;
-  const unsigned count = first & 0x7F;
+  if (first < kLongLength) return true;
+  const unsigned count = first & kLengthByteCount;
   if (count > kMaxLengthBytes) return false;
   length.value = 0;
   for (unsigned i = 0; i < count; ++i) {
@@ -131,41 +154,30 @@ class ItemList {
   size_t count_ = 0;
 };
 
-// A parse that fails keeps nothing: the unreleased list goes with its owner.
-TLVItem *parse_objects(const char *text, size_t length) {
-  HexCursor cursor(text, length);
-  ItemList items;
-  while (!cursor.at_end()) {
-    const char *start = cursor.here();
-    Tag tag;
-    if (!read_tag(cursor, tag)) return nullptr;
-    if (tag.value == 0) continue;  // 00 between objects is padding
-    Length object_length;
-    if (!read_length(cursor, object_length)) return nullptr;
-    const size_t characters = value_characters(object_length);
-    if (characters > cursor.remaining()) return nullptr;
-    if (!items.add(tag.value, characters, start, header_characters(tag, object_length),
-                   cursor.here()))
-      return nullptr;
-    cursor.skip(characters);
-  }
-  return items.release();
-}
+// What a text holds: objects (tag, length, value; 00 between objects is padding), or the
+// entries of a tag list or a data-object list (tags, or tags and lengths, with no values).
+enum class Layout { objects, tags, tags_and_lengths };
 
-// Tag lists and data-object lists: entries with no values, read until the length is used
-// up exactly; an entry cut by the end of the text refuses the whole list.
-TLVItem *parse_entries(const char *text, size_t length, bool with_lengths) {
+// One walk for every layout, read until the length is used up exactly: a tag, length or
+// value cut by the end of the text refuses the whole text, and a parse that fails keeps
+// nothing (the unreleased list goes with its owner).
+TLVItem *parse(const char *text, size_t length, Layout layout) {
+  const bool objects = layout == Layout::objects;
   HexCursor cursor(text, length);
   ItemList items;
   while (!cursor.at_end()) {
     const char *start = cursor.here();
     Tag tag;
     if (!read_tag(cursor, tag)) return nullptr;
-    Length entry_length;
-    if (with_lengths && !read_length(cursor, entry_length)) return nullptr;
-    if (!items.add(tag.value, value_characters(entry_length), start,
-                   header_characters(tag, entry_length), nullptr))
+    if (objects && tag.value == 0) continue;
+    Length item_length;
+    if (layout != Layout::tags && !read_length(cursor, item_length)) return nullptr;
+    const size_t characters = value_characters(item_length);
+    if (objects && characters > cursor.remaining()) return nullptr;
+    if (!items.add(tag.value, characters, start, header_characters(tag, item_length),
+                   objects ? cursor.here() : nullptr))
       return nullptr;
+    if (objects) cursor.skip(characters);
   }
   return items.release();
 }
@@ -177,19 +189,23 @@ bool listed(const int *tags, uint32_t tag) {
 }
 
 int bit_test(int code, const char *text) {
-  const unsigned mask = static_cast<unsigned>(code) & 0xFF;
+  const unsigned mask = static_cast<unsigned>(code) & kBitMask;
   if (mask == 0) return 1;
   if (text == nullptr) return 0;
-  const unsigned index = (static_cast<unsigned>(code) >> 8) & 15;
+  const unsigned index = (static_cast<unsigned>(code) >> kByteIndexShift) & kByteIndexMask;
   const unsigned byte = GetHexByteFromAscByte(text + 2 * index);
   return (byte & mask) == mask ? 1 : 0;
 }
 
-// The first occurrence of marker in text with at least need characters from it on.
-const char *find_with_room(const char *text, const char *marker, size_t need) {
-  const char *hit = std::strstr(text, marker);
-  if (hit == nullptr || vl::bounded_length(hit, need) < need) return nullptr;
-  return hit;
+// Empties out, then finds the first head in bit55 with count characters after it: those
+// characters, or null.
+const char *value_after(char *out, const char *bit55, const char *head, size_t count) {
+  out[0] = '\0';
+  if (bit55 == nullptr) return nullptr;
+  const char *hit = std::strstr(bit55, head);
+  const size_t skip = std::strlen(head);
+  if (hit == nullptr || vl::bounded_length(hit, skip + count) < skip + count) return nullptr;
+  return hit + skip;
 }
 
 // The first occurrence of the NUL-terminated needle in the length characters of text.
@@ -206,17 +222,17 @@ extern "C" {
 
 VL_API TLVItem *VL_CDECL AscTLV2Array(const char *text, int length) {
   if (text == nullptr || length < 1) return nullptr;
-  return parse_objects(text, static_cast<size_t>(length));
+  return parse(text, static_cast<size_t>(length), Layout::objects);
 }
 
 VL_API TLVItem *VL_CDECL AscTag2Array(const char *text, int length) {
   if (text == nullptr || length < 1) return nullptr;
-  return parse_entries(text, static_cast<size_t>(length), false);
+  return parse(text, static_cast<size_t>(length), Layout::tags);
 }
 
 VL_API TLVItem *VL_CDECL AscTagLen2Array(const char *text, unsigned int length) {
   if (text == nullptr || length == 0) return nullptr;
-  return parse_entries(text, length, true);
+  return parse(text, length, Layout::tags_and_lengths);
 }
 
 VL_API TLVItem *VL_CDECL GetTLVItem(TLVItem *first, unsigned int tag) {
@@ -241,22 +257,19 @@ VL_API int VL_CDECL ThisCVMOccurs(int code, const char *text) { return bit_test(
 
 VL_API int VL_CDECL GetARQCFromDadosBIT55(char *out, const char *bit55) {
   if (out == nullptr) return 0;
-  out[0] = '\0';
-  if (bit55 == nullptr) return 0;
-  const char *hit = find_with_room(bit55, "9F2608", 6 + 16);
-  if (hit == nullptr) return 0;
-  std::memcpy(out, hit + 6, 16);
-  out[16] = '\0';
+  const char *value = value_after(out, bit55, kCryptogramHead, kCryptogramCharacters);
+  if (value == nullptr) return 0;
+  std::memcpy(out, value, kCryptogramCharacters);
+  out[kCryptogramCharacters] = '\0';
   return 1;
 }
 
 VL_API int VL_CDECL GetRCFromDadosBIT55(char *out, const char *bit55) {
   if (out == nullptr) return 0;
-  out[0] = '\0';
-  if (bit55 == nullptr) return 0;
-  const char *hit = find_with_room(bit55, "8A02", 4 + 4);
-  if (hit == nullptr) return 0;
-  ASC2BinEx(reinterpret_cast<unsigned char *>(out), 2, hit + 4, 4);
+  const char *value = value_after(out, bit55, kResponseCodeHead, kResponseCodeCharacters);
+  if (value == nullptr) return 0;
+  ASC2BinEx(reinterpret_cast<unsigned char *>(out), kResponseCodeCharacters / 2, value,
+            kResponseCodeCharacters);
   return 1;
 }
 
@@ -285,10 +298,10 @@ VL_API int VL_CDECL MontaTLVPadraoFirstData(char *out, const char *tag, unsigned
   if (n > maxLength) n = maxLength;
   char digits[16];
   const int width = std::snprintf(digits, sizeof digits, "%5.5d", static_cast<int>(n));
-  std::memcpy(out, tag, 4);
-  std::memcpy(out + 4, digits + width - 3, 3);
-  if (n > 0) std::memcpy(out + 7, value, n);
-  return static_cast<int>(n + 7);
+  std::memcpy(out, tag, kTextTag);
+  std::memcpy(out + kTextTag, digits + width - kFirstDataLengthDigits, kFirstDataLengthDigits);
+  if (n > 0) std::memcpy(out + kFirstDataHeader, value, n);
+  return static_cast<int>(n + kFirstDataHeader);
 }
 
 VL_API int VL_CDECL GetTLVPadraoFirstData(const char *text, unsigned int length, const char *tag,
@@ -300,11 +313,11 @@ VL_API int VL_CDECL GetTLVPadraoFirstData(const char *text, unsigned int length,
   const char *hit = find_counted(text, searched, tag);
   if (hit == nullptr) return 0;
   const size_t at = static_cast<size_t>(hit - text);
-  if (at + 7 > searched) return 0;
-  const int value_length = ASC2int(hit + 4, 3);
+  if (at + kFirstDataHeader > searched) return 0;
+  const int value_length = ASC2int(hit + kTextTag, kFirstDataLengthDigits);
   if (value_length < 0 || static_cast<unsigned>(value_length) > outSize) return 0;
-  if (at + 7 + static_cast<size_t>(value_length) > searched) return 0;
-  std::memcpy(out, hit + 7, static_cast<size_t>(value_length));
+  if (at + kFirstDataHeader + static_cast<size_t>(value_length) > searched) return 0;
+  std::memcpy(out, hit + kFirstDataHeader, static_cast<size_t>(value_length));
   return value_length;
 }
 
@@ -316,13 +329,14 @@ VL_API int VL_CDECL CopyTagGetNetLAC(char *out, const char *tag, const char *fie
   char kept[kMaxField + 1];
   const size_t span = vl::bounded_length(field, width < kMaxField ? width : kMaxField);
   const int n = StrCrop(kept, field, static_cast<int>(span), ' ', 0);
-  if (n + 8 > outSize) return 0;
+  constexpr int kHeader = static_cast<int>(kGetNetHeader);
+  if (n + kHeader > outSize) return 0;
   char digits[16];
-  std::snprintf(digits, sizeof digits, "%.4d", n);  // four digits, zero-filled
-  std::memcpy(out, tag, 4);
-  std::memcpy(out + 4, digits, 4);
-  std::memcpy(out + 8, kept, static_cast<size_t>(n));
-  return n + 8;
+  std::snprintf(digits, sizeof digits, "%.4d", n);  // kGetNetLengthDigits, zero-filled
+  std::memcpy(out, tag, kTextTag);
+  std::memcpy(out + kTextTag, digits, kGetNetLengthDigits);
+  std::memcpy(out + kGetNetHeader, kept, static_cast<size_t>(n));
+  return n + kHeader;
 }
 
 VL_API int VL_CDECL GetTLVGetNetLAC(const char *tag, int lengthWidth, char *out, int capacity,
@@ -333,11 +347,11 @@ VL_API int VL_CDECL GetTLVGetNetLAC(const char *tag, int lengthWidth, char *out,
   int64_t at = *position;
   while (at < length) {
     // Every element needs its tag and length field inside the text.
-    if (at + 4 + width > length) return 0;
-    const bool match = std::memcmp(text + at, tag, 4) == 0;
-    const int value_length = ASC2int(text + at + 4, lengthWidth);
+    if (at + int64_t{kTextTag} + width > length) return 0;
+    const bool match = std::memcmp(text + at, tag, kTextTag) == 0;
+    const int value_length = ASC2int(text + at + kTextTag, lengthWidth);
     if (value_length < 0) return 0;
-    at += 4 + width;
+    at += int64_t{kTextTag} + width;
     if (match) {
       int64_t n = value_length < capacity ? value_length : capacity;
       if (n > length - at) n = length - at;

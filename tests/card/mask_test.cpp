@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/card.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/card.h"
 
 namespace {
@@ -49,6 +49,7 @@ TEST(Track2, CardNumberAndValidity) {
 TEST(Track2, AlternativeSeparatorNeedsAnExpiryAfterIt) {
   const struct { const char *track; int position; } cases[] = {
       {"4111111111111111D2512201", 16}, {"41111D251", 5},  // a one-character month
+      {"41111D9912", 5}, {"41111D0101", 5},  // the last and the first year and month
       {"41111D25", -1},  // fewer than four after it
       {"4111111111111111", -1}, {"D4111111111111111D2512", -1}, {"4111111111111111D0012201", -1},
   };

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/checkdigits.h"
 
 namespace {

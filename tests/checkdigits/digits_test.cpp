@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/checkdigits.h"
 
 namespace {
@@ -21,11 +21,9 @@ TEST(Modulus10, WeighsTwoOneFromTheRightAndLuhnChecksCardNumbers) {
       {"A", 1, -1, '3'},        {"-", 1, -1, '6'}, {"\xFF", 1, -1, '7'}};
   for (const auto &c : cases) EXPECT_EQ(MakeDv10(c.text, c.length, c.skip), c.digit) << c.text;
   EXPECT_EQ(DAC10("7992739871", 10), '3');
-  for (const char *card : {"4111111111111111", "5555555555554444", "378282246310005", "79927398713",
-                           "6011111111111117", "4012888888881881", "3530111333300000"})
+  for (const char *card : {"4111111111111111", "378282246310005", "79927398713"})
     EXPECT_EQ(ChaveLuhn(card), 1) << card;
-  EXPECT_EQ(ChaveLuhn("4111111111111112"), 0);
-  EXPECT_EQ(ChaveLuhn(""), 0);
+  EXPECT_EQ(ChaveLuhn("4111111111111112") + ChaveLuhn(""), 0);
   EXPECT_EQ(CheckDv10("123456789", 9, 5), 0);
   EXPECT_EQ(CheckDv10("0", 1, -1), 0);
   const auto field = unterminated("79927398713");
@@ -54,28 +52,21 @@ TEST(Modulus11, WeightsRepeatUpToTheMaximumAndHighRemaindersFollowTheVariant) {
 TEST(Ean13, WeighsOneThreeFromTheLeft) {
   EXPECT_EQ(calculateDVEAN13("400638133393"), 1);
   EXPECT_EQ(calculateDVEAN13("-"), 13) << "remainder of a negative sum, truncated";
-  for (const char *code : {"4006381333931", "7891000315507", "7894900011517", "7896004000855",
-                           "5901234123457", "9780306406157"})
+  for (const char *code : {"4006381333931", "7891000315507", "9780306406157"})
     EXPECT_EQ(verifyDVEAN13(code), 1) << code;
   for (const char *code : {"4006381333932", "400638133393", "40063813339311"})
     EXPECT_EQ(verifyDVEAN13(code), 0) << code;
 }
 
 TEST(TaxpayerNumbers, BothCheckDigitsMustBeRight) {
-  for (const char *cpf : {"11144477735", "12345678909", "52998224725", "98765432100", "11111111111",
-                          "00000000000", "11144477735999"})
-    EXPECT_EQ(chk_cpf(cpf), 0) << cpf;
-  for (const char *cpf : {"11144477736", "11144477745", "21144477735", "1114447773"})
-    EXPECT_EQ(chk_cpf(cpf), 1) << cpf;
-  for (const char *cnpj : {"11222333000181", "11444777000161", "04252011000110"})
-    EXPECT_EQ(chk_cgc(cnpj), 0) << cnpj;
-  for (const char *cnpj : {"11222333000182", "11222333000191", "11222334000181", "1122233300018"})
+  // Repeated digits pass; characters past the eleventh are not read.
+  for (const char *cpf : {"11144477735", "11111111111", "11144477735999"}) EXPECT_EQ(chk_cpf(cpf), 0) << cpf;
+  for (const char *cpf : {"11144477736", "11144477745", "1114447773"}) EXPECT_EQ(chk_cpf(cpf), 1) << cpf;
+  EXPECT_EQ(chk_cgc("11222333000181"), 0);
+  for (const char *cnpj : {"11222333000182", "11222333000191", "1122233300018"})
     EXPECT_EQ(chk_cgc(cnpj), 1) << cnpj;
-}
-
-// Bases completed with the modulus-11 digits are accepted; one step of the last base digit
-// moves the first sum by 2 or by -18 (4 modulo 11), so the first check digit changes.
-TEST(TaxpayerNumbers, BasesCompletedWithTheirDigitsPassAndOneChangedDigitFails) {
+  // Bases completed with the modulus-11 digits are accepted; one step of the last base digit
+  // moves the first sum by 2 or by -18 (4 modulo 11), so the first check digit changes.
   unsigned seed = 12345;
   for (int round = 0; round < 300; ++round) {
     std::string cnpj;

@@ -4,35 +4,22 @@
 #include <string>
 
 #include "vertalib/convert.h"
-#include "written.h"
+#include "support/data_file.h"
+#include "support/sentinel.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-// The translation tables as printed, sixteen codes a row.
-constexpr const char *kAsciiToEbcdicRows[] = {  // ASCII 0x20..0x7F
-    "40 5A 7F 7B 5B 6C 50 7D 4D 5D 5C 4E 6B 60 4B 61", "F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 7A 5E 4C 7E 6E 6F",
-    "7C C1 C2 C3 C4 C5 C6 C7 C8 C9 D1 D2 D3 D4 D5 D6", "D7 D8 D9 E2 E3 E4 E5 E6 E7 E8 E9 AD E0 BD 5F 6D",
-    "7C 81 82 83 84 85 86 87 88 89 91 92 93 94 95 96", "97 98 99 A2 A3 A4 A5 A6 A7 A8 A9 8B 6A 9B A1 03",
-};
-constexpr const char *kEbcdicToAsciiRows[] = {  // EBCDIC 0x40..0xF9
-    "20 40 40 40 40 40 40 40 40 40 40 2E 3C 28 2B 40", "26 40 40 40 40 40 40 40 40 40 21 24 2A 29 3B 5E",
-    "2D 2F 40 40 40 40 40 40 40 40 7C 2C 25 5F 3E 3F", "40 40 40 40 40 40 40 40 40 40 3A 23 40 27 3D 22",
-    "40 61 62 63 64 65 66 67 68 69 40 40 40 40 40 40", "40 6A 6B 6C 6D 6E 6F 70 71 72 40 40 40 40 40 40",
-    "40 40 73 74 75 76 77 78 79 7A 40 40 40 5B 40 40", "40 40 40 40 40 40 40 40 40 40 40 40 40 5D 40 40",
-    "40 41 42 43 44 45 46 47 48 49 40 40 40 40 40 40", "40 4A 4B 4C 4D 4E 4F 50 51 52 40 40 40 40 40 40",
-    "40 40 53 54 55 56 57 58 59 5A 40 40 40 40 40 40", "30 31 32 33 34 35 36 37 38 39",
-};
-
-// All 256 codes: the printed rows from `first` on, `other` everywhere else.
-template <size_t Rows>
-std::string expected_table(const char *const (&rows)[Rows], unsigned first, char other) {
+// All 256 codes: the rows of one table of tests/data/ebcdic_tables.tsv, `other` everywhere else.
+std::string expected_table(const std::string &name, char other) {
   std::string table(256, other);
-  unsigned code = first;
-  for (const char *row : rows)
-    for (size_t cell = 0; cell < std::strlen(row); cell += 3)
-      table[code++] = static_cast<char>(std::stoul(std::string(row + cell, 2), nullptr, 16));
+  for (const auto &row : vl::test::data_rows("ebcdic_tables.tsv")) {
+    if (row.size() != 3 || row[0] != name) continue;
+    unsigned code = static_cast<unsigned>(std::stoul(row[1], nullptr, 16));
+    for (size_t cell = 0; cell < row[2].size(); cell += 3)
+      table[code++] = static_cast<char>(std::stoul(row[2].substr(cell, 2), nullptr, 16));
+  }
   return table;
 }
 
@@ -42,10 +29,10 @@ TEST(Charsets, EveryCodeOfBothTablesAndTheOtherTranslations) {
   std::string codes(256, '\0');
   for (unsigned c = 0; c < 256; ++c) codes[c] = static_cast<char>(c);
   const char *text = codes.data();
-  const std::string to_ebcdic = expected_table(kAsciiToEbcdicRows, 0x20, 0x20);
+  const std::string to_ebcdic = expected_table("ascii_to_ebcdic", 0x20);
   const std::string to_ebcdic_hex = vl::test::hex_of(as_bytes(to_ebcdic.data()), 256) + "A5";
   // The first code, 0x00, is not an ASCII digit, so the whole buffer is translated.
-  const std::string to_ascii = expected_table(kEbcdicToAsciiRows, 0x40, 0x40) + "# -> 1";
+  const std::string to_ascii = expected_table("ebcdic_to_ascii", 0x40) + "# -> 1";
   const char *accented = "S\xE3o Paulo \xDC\xFC\xDB\x7F";
   const std::string cases[][2] = {
       {HEX_OF(257, ASC2EBCDIC(o, text, 256)), to_ebcdic_hex},

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "vertalib/convert.h"
-#include "written.h"
+#include "support/sentinel.h"
 
 namespace {
 

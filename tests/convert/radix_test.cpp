@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "vertalib/convert.h"
-#include "written.h"
+#include "support/sentinel.h"
 
 namespace {
 

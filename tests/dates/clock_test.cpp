@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -24,26 +25,31 @@ class LocalClock : public ::testing::Test {
   const std::optional<std::string> saved_ = zone_ ? std::optional<std::string>(zone_) : std::nullopt;
 };
 
-// The system's local AAAAMMDDHHMMSS of t.
-std::string local_of(std::time_t t) {
-  std::tm local{};
-  localtime_r(&t, &local);
+int64_t utc(sys_seconds t) { return t.time_since_epoch().count(); }
+
+// AAAAMMDDHHMMSS of a time value shifted by a fixed offset, by calendar arithmetic alone.
+std::string civil(int64_t t, hours offset) {
+  const auto shifted = sys_seconds(seconds(t)) + offset;
+  const year_month_day date{floor<days>(shifted)};
+  const hh_mm_ss time{shifted - floor<days>(shifted)};
   char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
+  std::snprintf(text, sizeof text, "%04d%02u%02u%02d%02d%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
 
-int64_t utc(sys_seconds t) { return t.time_since_epoch().count(); }
-
 TEST_F(LocalClock, ClockReadersWriteTheLocalDateAndTime) {
-  // Each reader with the position and length of its fields in the system's AAAAMMDDHHMMSS.
+  // Each reader with the position and length of its fields in AAAAMMDDHHMMSS.
   const struct { int (*read)(char *); int fields[3][2]; } readers[] = {
       {ObtemDatalocalAAAAMMDD, {{0, 8}}},
       {ObtemDatalocalDDMMAA, {{6, 2}, {4, 2}, {2, 2}}},
       {ObtemDatalocalDDMMAAAA, {{6, 2}, {4, 2}, {0, 4}}},
       {ObtemHoraLocal, {{8, 6}}},
       {ObtemAAAAMMDDHHMMSS, {{0, 14}}}};
-  for (const char *zone : {"America/Sao_Paulo", "UTC"}) {
+  // A zone three hours behind UTC all year, and UTC.
+  for (const auto &[zone, offset] : {std::pair{"<-03>3", hours(-3)}, {"UTC", hours(0)}}) {
     use(zone);
     for (const auto &[read, fields] : readers) {
       char out[20];
@@ -55,7 +61,7 @@ TEST_F(LocalClock, ClockReadersWriteTheLocalDateAndTime) {
         const std::time_t before = std::time(nullptr);
         written = read(out);
         if (std::time(nullptr) == before)
-          for (const auto &[pos, count] : fields) expected += local_of(before).substr(pos, count);
+          for (const auto &[pos, count] : fields) expected += civil(before, offset).substr(pos, count);
       }
       EXPECT_EQ(std::string(out), expected) << zone;
       EXPECT_EQ(written, static_cast<int>(expected.size()));
@@ -73,16 +79,25 @@ TEST_F(LocalClock, TimeValuesFollowTheLocalZoneAndItsDaylightSaving) {
       << "the clocks went forward an hour that night";
   EXPECT_EQ(SubtraiDtHr("20240101000000", "20240101000130"), -90.0);
 
-  char out[16];
-  std::memset(out, '#', sizeof out);
-  // Every 47 minutes through two years with both changes of the clocks.
-  for (int64_t t = utc(sys_days(2017y / 1 / 1)); t < utc(sys_days(2019y / 1 / 1)); t += 47 * 60) {
-    Time2dthr(out, &t);
-    ASSERT_EQ(std::string(out, 15), local_of(static_cast<std::time_t>(t)) + "#");
+  // Around both changes of the clocks in 2018: summer time ended at midnight of 18
+  // February (23:00 came again) and began at midnight of 4 November (on to 01:00).
+  const struct { sys_seconds t; const char *local; } times[] = {
+      {sys_days(2018y / 2 / 18) + 1h + 59min + 59s, "20180217235959"},
+      {sys_days(2018y / 2 / 18) + 2h, "20180217230000"},
+      {sys_days(2018y / 11 / 4) + 2h + 59min + 59s, "20181103235959"},
+      {sys_days(2018y / 11 / 4) + 3h, "20181104010000"},
+      {sys_days(2018y / 7 / 1) + 15h, "20180701120000"}};
+  for (const auto &[t, local] : times) {
+    char out[16];
+    std::memset(out, '#', sizeof out);
+    const int64_t value = utc(t);
+    Time2dthr(out, &value);
+    EXPECT_EQ(std::string(out, 15), std::string(local) + "#");
     // The hour repeated when summer time ends has two time values; any other comes back.
     const int64_t back = dthr2Time(out + 2);
-    ASSERT_TRUE(back == t || std::abs(back - t) == 3600) << out;
+    EXPECT_TRUE(back == value || std::llabs(back - value) == 3600) << out;
   }
+  EXPECT_EQ(dthr2Time("181104010000"), utc(sys_days(2018y / 11 / 4) + 3h));
 }
 
 TEST_F(LocalClock, JulianDatesAndDueDatesCarryThroughTheLocalCalendar) {
@@ -95,6 +110,32 @@ TEST_F(LocalClock, JulianDatesAndDueDatesCarryThroughTheLocalCalendar) {
   use("America/Sao_Paulo");  // summer time from 6 October 1997 to 1 March 1998
   EXPECT_EQ(DataFatorVencto(out, "0200"), 1);
   EXPECT_STREQ(out, "25041998");
+}
+
+TEST_F(LocalClock, YearsRelativeToTodayPlaceMonthAndDayBeforeOrAfterToday) {
+  use("<-03>3");
+  const std::string now = civil(std::time(nullptr), hours(-3));
+  const int this_year = std::stoi(now.substr(0, 4));
+  const std::string year = std::to_string(this_year), next = std::to_string(this_year + 1),
+                    last = std::to_string(this_year - 1), today = now.substr(4, 4);
+  char out[12];
+  // The first n bytes of out after call, out filled with '#' before it.
+  const auto written = [&out](auto call, size_t n) {
+    std::memset(out, '#', sizeof out);
+    call();
+    return std::string(out, n);
+  };
+  EXPECT_EQ(written([&] { RetornaAnoAtual(out); }, 8), year + std::string("\0###", 4));
+  EXPECT_EQ(written([&] { EXPECT_EQ(RetornaAnoRef(out, today.c_str()), 4); }, 5), year + '\0')
+      << "today counts as this year";
+  EXPECT_EQ(written([&] { RetornaAnoRef(out, "0000"); }, 5), next + '\0');
+  EXPECT_EQ(written([&] { RetornaAnoTrn(out, "9999", 4); }, 5), last + "#");
+  EXPECT_EQ(written([&] { RetornaAnoTrn(out, today.c_str(), 2); }, 3), year.substr(2) + "#");
+  const bool new_years_day = today == "0101";
+  EXPECT_EQ(written([&] { GetDDMMAAFromDDMM(out, "0101"); }, 7),
+            "0101" + (new_years_day ? year : next).substr(2) + "#");
+  for (const char *invalid : {"3201", "0013", "0001", "", "ab12"})
+    EXPECT_EQ(written([&] { GetDDMMAAFromDDMM(out, invalid); }, 2), std::string("\0#", 2)) << invalid;
 }
 
 TEST(Intervals, MinutesBetweenTimesOfOneDay) {
@@ -134,10 +175,6 @@ TEST_F(LocalClock, TimesBeyondTheLastRepresentableYearLeaveTheOutputAlone) {
     Time2dthr(out, &t);
     EXPECT_STREQ(out, "##############") << t;
   }
-  int64_t t = 0;
-  char out[15] = "##############";
-  Time2dthr(out, &t);
-  EXPECT_STREQ(out, "19700101000000");
 }
 
 }  // namespace

@@ -5,22 +5,12 @@
 #include <cstring>
 #include <string>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/fields.h"
 
 namespace {
 
 using namespace std::string_literals;
-
-TEST(ElementRecords, KeepTheirFieldOffsets) {
-  EXPECT_EQ(offsetof(ElementoID, id), 0u);
-  EXPECT_EQ(offsetof(ElementoID, length), 4u);
-  EXPECT_EQ(offsetof(ElementoID, data), 8u);
-  EXPECT_EQ(offsetof(ElementoTXT, tag_length), 0u);
-  EXPECT_EQ(offsetof(ElementoTXT, tag), 4u);
-  EXPECT_EQ(offsetof(ElementoTXT, value_length), 1004u);
-  EXPECT_EQ(offsetof(ElementoTXT, value), 1008u);
-}
 
 // A record whose every byte starts as 'Z', so the bytes an export leaves alone show.
 struct Record : ElementoID {

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "frame/heap.h"
-#include "platform/platform.h"
+#include "support/sentinel.h"
 #include "vertalib/frame.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 TEST(ProcessSettings, LibraryModeKeepsTheLowestBitAndPaymentTypeIsOpaque) {
   EXPECT_EQ(GetLibMode(nullptr), 0);
@@ -42,32 +44,40 @@ TEST(CurrentCard, StoresClearsAndReturnsExactlyItsLength) {
   SetCartao(nullptr, 0);
   EXPECT_EQ(fetch(), 0);
   EXPECT_EQ(out[0], 0xEE);
+  // A card of 41 bytes is kept whole; a longer one is cut to 41.
+  const std::string longest(45, '7');
+  for (int length : {41, 45}) {
+    SetCartao(reinterpret_cast<const unsigned char *>(longest.data()), static_cast<unsigned char>(length));
+    EXPECT_EQ(fetch(), 41) << length;
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(out), 42), std::string(41, '7') + "\xEE") << length;
+  }
+  SetCartao(nullptr, 0);
 }
 
-TEST(WindowMessages, EachRowKeepsTheCodeOfItsName) {
-  const char *names[] = {"Msg_Verta_Accept",  "Msg_Verta_ShutDown",   "Msg_Verta_Init_Kernel",
-                         "Msg_Verta_TaskBar", "Msg_Verta_Accept_Pre", "Msg_Verta_Accept_Sdc"};
-  for (int round = 0; round < 2; ++round) {  // registering again keeps the same codes
-    RegisterVertaMessages();
-    for (unsigned i = 0; i < 6; ++i)
-      EXPECT_EQ(GetMessageCode(i), vl::platform::register_window_message(names[i])) << names[i];
+TEST(WindowMessages, SixDistinctCodesThatRegisteringAgainKeeps) {
+  RegisterVertaMessages();
+  unsigned codes[6];
+  for (unsigned i = 0; i < 6; ++i) codes[i] = GetMessageCode(i);
+  RegisterVertaMessages();
+  for (unsigned i = 0; i < 6; ++i) {
+    EXPECT_EQ(GetMessageCode(i), codes[i]) << i;
+    EXPECT_GE(codes[i], 0xC000u) << i;
+    for (unsigned j = 0; j < i; ++j) EXPECT_NE(codes[i], codes[j]) << i << j;
   }
-  for (unsigned i = 0; i < 6; ++i)  // real codes, one per name
-    for (unsigned j = 0; j < i; ++j) EXPECT_NE(GetMessageCode(i), GetMessageCode(j)) << i << j;
-  EXPECT_GE(GetMessageCode(0), 0xC000u);
   EXPECT_EQ(GetMessageCode(6), 0u);
 }
 
 TEST(TerminatedCopies, WriteTheNulAtCountAndNothingBeyond) {
-  char out[8];
-  std::memset(out, '#', sizeof out);
-  EXPECT_EQ(memcpyz(out, "ABCD", 2), out);
-  EXPECT_EQ(std::string(out, 8), std::string("AB\0#####", 8));
-  std::memset(out, '#', sizeof out);
-  EXPECT_EQ(memsetz(out, '7', 3), out);
-  EXPECT_EQ(std::string(out, 8), std::string("777\0####", 8));
-  memcpyz(out, "ABCD", 0);
-  EXPECT_EQ(std::string(out, 8), std::string("\0" "77\0####", 8));
+  const std::string cases[][2] = {
+      {TEXT_OF(8, memcpyz(o, "ABCD", 2) == o), "AB\0##### -> 1"s},
+      {TEXT_OF(8, memsetz(o, '7', 3) == o), "777\0#### -> 1"s},
+      {TEXT_OF(4, memcpyz(o, "ABCD", 0) == o), "\0### -> 1"s},
+      // Outside the contract: negative counts write nothing.
+      {TEXT_OF(4, memcpyz(o, "AB", -1) == o), "#### -> 1"},
+      {TEXT_OF(4, memsetz(o, 'x', INT_MIN) == o), "#### -> 1"},
+  };
+  vl::test::expect_rows(cases);
+  EXPECT_EQ(memcpyz(nullptr, "AB", 2), nullptr);
 }
 
 TEST(CleaningFree, ReleasesAndNullsThePointerAndIgnoresNull) {
@@ -87,13 +97,7 @@ TEST(Esperar, SleepsAtLeastTheRequestedTime) {
   EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(40));
 }
 
-TEST(ProcessSettingsOutsideTheContract, NegativeCountsAndNullPointersWriteNothing) {
-  char out[4] = {'#', '#', '#', '#'};
-  EXPECT_EQ(memcpyz(out, "AB", -1), out);
-  EXPECT_EQ(memsetz(out, 'x', INT_MIN), out);
-  EXPECT_EQ(std::string(out, 4), "####");
-  EXPECT_EQ(memcpyz(nullptr, "AB", 2), nullptr);
-
+TEST(CurrentCard, ARefusedCardLeavesTheStoredOne) {
   SetCartao(reinterpret_cast<const unsigned char *>("4111"), 4);
   SetCartao(nullptr, 5);  // refused: the stored card stays
   unsigned char card[41] = {};

@@ -4,9 +4,12 @@
 #include <cstring>
 #include <string>
 
+#include "support/sentinel.h"
 #include "vertalib/frame.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 // "result major.minor.release.build", the outputs starting at 7 so that zeroing shows.
 std::string split(const char *text) {
@@ -31,37 +34,23 @@ TEST(SeparaStringVersao, PartsRefusalsAndZeroedOutputs) {
   for (const auto &[text, expected] : cases) EXPECT_EQ(split(text), expected) << expected;
 }
 
-// "result" and the 8 bytes of out after a writer ran with size bytes of room.
-template <typename Writer>
-std::string written(Writer writer, const char *text, int size) {
-  char out[8];
-  std::memset(out, 'x', sizeof out);
-  const int result = writer(text, out, size);
-  return std::to_string(result) + " " + std::string(out, sizeof out);
-}
-
-TEST(ObtemVersao, WritesNumbersInsideSize) {
+TEST(VersionText, NumbersInsideSizeAndRightAlignedDigits) {
   const char *text = "1.02.03.0004";
-  EXPECT_EQ(written(ObtemVersaosemBuild, text, 8), std::string("1 1.2.3\0\0\0", 10));
-  EXPECT_EQ(written(ObtemBuilddaVersao, text, 3), std::string("1 4\0\0xxxxx", 10));
-  EXPECT_EQ(written(ObtemVersaosemBuild, "garbage", 6), std::string("1 0.0.0\0xx", 10));
-  EXPECT_EQ(written(ObtemVersaosemBuild, text, 4), std::string("0 \0\0\0\0xxxx", 10));
-  // Exactly filled: size bounds the text, and its NUL follows at out[size].
-  EXPECT_EQ(written(ObtemVersaosemBuild, text, 5), std::string("1 1.2.3\0xx", 10));
-}
-
-TEST(VersionDigits, NumberAndRightAlignedDigits) {
+  const std::string cases[][2] = {
+      {TEXT_OF(8, ObtemVersaosemBuild(text, o, 8)), "1.2.3\0\0\0 -> 1"s},
+      {TEXT_OF(8, ObtemBuilddaVersao(text, o, 3)), "4\0\0##### -> 1"s},
+      {TEXT_OF(8, ObtemVersaosemBuild("garbage", o, 6)), "0.0.0\0## -> 1"s},
+      {TEXT_OF(8, ObtemVersaosemBuild(text, o, 4)), "\0\0\0\0#### -> 0"s},
+      // Exactly filled: size bounds the text, and its NUL follows at out[size].
+      {TEXT_OF(8, ObtemVersaosemBuild(text, o, 5)), "1.2.3\0## -> 1"s},
+      {TEXT_OF(7, GetVersionNumber(o, 6, "1.2.3")), "000123#"},
+      {TEXT_OF(3, GetVersionNumber(o, 2, "v10.20b")), "20#"},
+  };
+  vl::test::expect_rows(cases);
   EXPECT_EQ(ConverteVersaoToLong("1.02.003"), 102003);
   EXPECT_EQ(ConverteVersaoToLong("1.2.3.4a5"), 1234);
   EXPECT_EQ(ConverteVersaoToLong("000.000.000.123"), 12);  // the twelfth digit is dropped
   EXPECT_EQ(ConverteVersaoToLong("99.999.999.999"), INT32_MAX);
-
-  char out[8];
-  std::memset(out, 'x', sizeof out);
-  GetVersionNumber(out, 6, "1.2.3");
-  EXPECT_EQ(std::string(out, 7), "000123x");
-  GetVersionNumber(out, 2, "v10.20b");
-  EXPECT_EQ(std::string(out, 7), "200123x");
 }
 
 TEST(GetVersaoReleaseFromString, TwoDigitGroups) {

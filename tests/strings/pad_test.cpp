@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/strings.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/frame.h"
 #include "vertalib/strings.h"
 

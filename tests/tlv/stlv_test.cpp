@@ -49,16 +49,6 @@ std::string header_bytes(const STLV_Lista &list) {
   return std::string(list.header_text, 12) + std::string(list.header_code, 5);
 }
 
-TEST(StlvRecords, KeepTheirFieldOrder) {
-  EXPECT_EQ(offsetof(STLV_Lista, header_code), 12u);
-  EXPECT_EQ(offsetof(STLV_Lista, count), 20u);
-  EXPECT_EQ(offsetof(STLV_Lista, first), 24u);
-  EXPECT_EQ(offsetof(STLV_Elemento, length), 4u);
-  EXPECT_EQ(offsetof(STLV_Elemento, data), 8u);
-  EXPECT_EQ(offsetof(STLV_Elemento, previous), 136u);
-  EXPECT_EQ(offsetof(STLV_Elemento, next), 144u);
-}
-
 TEST(StlvList, PutsNewElementsInFrontAndWritesThemNewestFirst) {
   STLV_Lista list;
   std::memset(&list, 'Z', sizeof list);
