@@ -46,7 +46,7 @@ if [ "$(id -u)" -eq 0 ]; then
   # shellcheck disable=SC2046
   cc -o "$work/consumer_deb" tests/consumer/consumer.c $(pkg-config --cflags --libs vertalib)
   "$work/consumer_deb"
-  dpkg -r vertalib >/dev/null
+  dpkg --purge vertalib >/dev/null
   if dpkg -s vertalib >/dev/null 2>&1 || [ -e /usr/bin/vertalib ]; then
     echo "vertalib still installed after removal"; exit 1
   fi
