@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "convert/decimal.h"
-#include "convert/number.h"
 #include "frame/heap.h"
 #include "frame/text.h"
 #include "platform/platform.h"

@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "convert/number.h"
-#include "frame/random.h"
 #include "frame/heap.h"
+#include "frame/random.h"
 #include "frame/text.h"
 #include "platform/platform.h"
 #include "vertalib/sequence.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/acquirers.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/convert.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"

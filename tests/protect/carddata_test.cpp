@@ -5,9 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "convert/written.h"
+#include "support/sentinel.h"
 #include "crypto/hex_bytes.h"
-#include "strings/patterned.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
 #include "vertalib_secrets.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "convert/written.h"
+#include "support/sentinel.h"
 #include "crypto/hex_bytes.h"
 #include "protect/master_keys.h"
 #include "vertalib/crypto.h"

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "strings/patterned.h"
+#include "support/sentinel.h"
 #include "vertalib/sequence.h"
 
 namespace {
