@@ -6,7 +6,7 @@
 #include <string>
 
 #include "convert/written.h"
-#include "crypto/hex_bytes.h"
+#include "test_data.h"
 #include "strings/patterned.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "convert/written.h"
-#include "crypto/hex_bytes.h"
+#include "test_data.h"
 #include "protect/master_keys.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
