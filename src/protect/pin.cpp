@@ -140,6 +140,17 @@ static_assert(offsets_are_digits(), "every password offset is one decimal digit"
 
 constexpr int kItauDecrypt = 1;
 
+// The 16 digits of encrypted read as 8 bytes by decode, decrypted under the Itau key.
+void dezonarr_field(const char *digits, unsigned char *bytes) { dezonarr(digits, bytes, kFieldDigits); }
+void hex_field(const char *digits, unsigned char *bytes) { hex2binary(digits, kFieldDigits, bytes); }
+void open_itau_block(const char *encrypted, void (*decode)(const char *, unsigned char *),
+                     unsigned char (&clear)[kBlockBytes]) {
+  unsigned char cipher[kBlockBytes] = {};
+  vl::WipeOnExit wipe_cipher(cipher, sizeof cipher);
+  decode(encrypted, cipher);
+  desnbs(kItauDecrypt, cipher, vl::secrets::pin_itau_key, clear);
+}
+
 }  // namespace
 
 VL_API void VL_CDECL mountPinBlock(const char *pin, int pinLength, const char *pan, int panLength,
@@ -277,12 +288,9 @@ VL_API void VL_CDECL DescriptoPINItau(const char *encrypted, char *pin) {
   if (encrypted == nullptr || pin == nullptr) return;
   pin[0] = '\0';
   if (!leads_with<is_upper_hex_digit>(encrypted, kFieldDigits)) return;
-  unsigned char cipher[kBlockBytes] = {};
-  vl::WipeOnExit wipe_cipher(cipher, sizeof cipher);
   unsigned char clear[kBlockBytes] = {};
   vl::WipeOnExit wipe_clear(clear, sizeof clear);
-  dezonarr(encrypted, cipher, kFieldDigits);
-  desnbs(kItauDecrypt, cipher, vl::secrets::pin_itau_key, clear);
+  open_itau_block(encrypted, dezonarr_field, clear);
   for (size_t i = 2; i < kBlockBytes; ++i) clear[i] ^= vl::secrets::pin_itau_mask[0];
   unsigned length = clear[0] & 0x0F;
   if (length > kLongestPin) length = kLongestPin;
@@ -305,12 +313,9 @@ VL_API void VL_CDECL DescriptoPINDESItau(const char *encrypted, unsigned char en
   const size_t card_digits = panLength - 3u < 9u ? panLength - 3u : 9u;
   if (vl::bounded_length(pan, 3 + card_digits) < 3 + card_digits) return;
 
-  unsigned char cipher[kBlockBytes] = {};
-  vl::WipeOnExit wipe_cipher(cipher, sizeof cipher);
   unsigned char clear[kBlockBytes] = {};
   vl::WipeOnExit wipe_clear(clear, sizeof clear);
-  hex2binary(encrypted, kFieldDigits, cipher);
-  desnbs(kItauDecrypt, cipher, vl::secrets::pin_itau_key, clear);
+  open_itau_block(encrypted, hex_field, clear);
   // "0000", the card digits 4 onwards (at most 9), "F" to 16 digits.
   char card_text[kFieldDigits] = {};
   vl::WipeOnExit wipe_card_text(card_text, sizeof card_text);
