@@ -19,19 +19,6 @@ namespace {
 
 // ---- wiping ----------------------------------------------------------------------------
 
-// Wipes a block when the scope ends, on every way out of it.
-class WipeOnExit {
- public:
-  WipeOnExit(void *block, size_t length) : block_(block), length_(length) {}
-  ~WipeOnExit() { vl::secure_zero(block_, length_); }
-  WipeOnExit(const WipeOnExit &) = delete;
-  WipeOnExit &operator=(const WipeOnExit &) = delete;
-
- private:
-  void *block_;
-  size_t length_;
-};
-
 // A zero-filled heap block that is wiped and released when the scope ends.
 class HeapBlock {
  public:
@@ -76,8 +63,8 @@ class CardDataAes {
   explicit CardDataAes(Direction direction) {
     char seed[kSeedCharacters + 1] = {};
     unsigned char key[16] = {};
-    WipeOnExit wipe_seed(seed, sizeof seed);
-    WipeOnExit wipe_key(key, sizeof key);
+    vl::WipeOnExit wipe_seed(seed, sizeof seed);
+    vl::WipeOnExit wipe_key(key, sizeof key);
     std::memcpy(seed, kSeed, kSeedCharacters);
     Gera128bitsDeterministico(kDeriveMode, seed, static_cast<int32_t>(sizeof seed), key);
     aes_set_key(&context_, key, kAesKeyBits,
@@ -134,7 +121,7 @@ bool has_des_key(const char *key) {
 // DES of 8 bytes, written as 16 upper-case hexadecimal digits (no NUL).
 void des_to_hex(int mode, const char *key, const unsigned char *in, char *out) {
   unsigned char result[8];
-  WipeOnExit wipe(result, sizeof result);
+  vl::WipeOnExit wipe(result, sizeof result);
   tripleDES_EDE(mode, kDesKeyDigits, key, in, result);
   Bin2ASC(out, result, kField);
 }
@@ -142,7 +129,7 @@ void des_to_hex(int mode, const char *key, const unsigned char *in, char *out) {
 // DES of the 8 bytes that 16 hexadecimal digits stand for, written back as 16 digits.
 void des_hex_block(int mode, const char *key, const char *digits, char *out) {
   unsigned char in[8];
-  WipeOnExit wipe(in, sizeof in);
+  vl::WipeOnExit wipe(in, sizeof in);
   ASC2Bin(in, digits, static_cast<int>(kField));
   des_to_hex(mode, key, in, out);
 }
@@ -225,7 +212,7 @@ void EncryptCvvAES(char *cvv) {
   const auto counted = static_cast<unsigned char>(std::strlen(cvv));
   const size_t n = std::min<unsigned>(counted, kLongestCvv);
   unsigned char block[kAesBlock];
-  WipeOnExit wipe(block, sizeof block);
+  vl::WipeOnExit wipe(block, sizeof block);
   std::memset(block, 'F', sizeof block);
   block[0] = static_cast<unsigned char>('0' + n);
   std::memcpy(block + 1, cvv, n);
@@ -236,7 +223,7 @@ void EncryptCvvAES(char *cvv) {
 void DecryptCvvAES(char *cvv) {
   if (cvv == nullptr || holds_no_cvv(cvv)) return;
   unsigned char block[kAesBlock];
-  WipeOnExit wipe(block, sizeof block);
+  vl::WipeOnExit wipe(block, sizeof block);
   std::memcpy(block, cvv, sizeof block);
   CardDataAes(Direction::kDecrypt).run(Direction::kDecrypt, block, sizeof block);
   const size_t n = std::min<size_t>(static_cast<unsigned char>(block[0] - '0'), kLongestOpenedCvv);
@@ -251,7 +238,7 @@ void Encript_PAN(const char *pan, char *out, const char *key) {
   const size_t n = vl::bounded_length(pan, kLongestPan + 1);
   if (n > kLongestPan) return;
   char fields[2 * kField];
-  WipeOnExit wipe(fields, sizeof fields);
+  vl::WipeOnExit wipe(fields, sizeof fields);
   std::memset(fields, 'F', sizeof fields);
   std::memcpy(fields, pan, n);  // the digits past the 16th start the second field
   out[0] = static_cast<char>('0' + n / 10);
@@ -267,7 +254,7 @@ void Decript_PAN(const char *encrypted, char *pan, const char *key) {
   const size_t n = static_cast<size_t>((encrypted[0] - '0') * 10 + (encrypted[1] - '0'));
   if (n > kLongestPan) return;
   char digits[2 * kField];
-  WipeOnExit wipe(digits, sizeof digits);
+  vl::WipeOnExit wipe(digits, sizeof digits);
   des_hex_block(kDesDecrypt, key, encrypted + 2, digits);
   des_hex_block(kDesDecrypt, key, encrypted + 2 + kField, digits + kField);
   std::memcpy(pan, digits, n);
@@ -282,8 +269,8 @@ void CriptografaDadosCartao(const char *track2, int track2Length, const char *fi
   if (length == 0 || length > kLongestTrack) return;
   char track[kLongestTrack + 1];
   char pan[kCardNumberBuffer];
-  WipeOnExit wipe_track(track, sizeof track);
-  WipeOnExit wipe_pan(pan, sizeof pan);
+  vl::WipeOnExit wipe_track(track, sizeof track);
+  vl::WipeOnExit wipe_pan(pan, sizeof pan);
   std::memcpy(track, track2, length);
   track[length] = '\0';
   GetPANFromTrilha2(pan, track);
@@ -298,11 +285,11 @@ void CriptografaDadosCartao(const char *track2, int track2Length, const char *fi
   if (size < static_cast<int64_t>(written) + 1) return;  // the text and its NUL must fit
 
   unsigned char block[17];
-  WipeOnExit wipe_block(block, sizeof block);
+  vl::WipeOnExit wipe_block(block, sizeof block);
   int32_t block_length = 0;
   ManipulaPanBlock(pan, track2Length, text_or_empty(field), fieldLength, block, &block_length);
   char cipher[kField];
-  WipeOnExit wipe_cipher(cipher, sizeof cipher);
+  vl::WipeOnExit wipe_cipher(cipher, sizeof cipher);
   des_to_hex(kDesEncrypt, key, block, cipher);
 
   std::memset(out, 0, static_cast<size_t>(size));

@@ -1,7 +1,7 @@
 // PIN blocks (ISO 9564 format 0), the process-wide PIN settings, master-key positions and
 // the master-key table, the Itau encrypted PINs and the Senff password. Every stack buffer
-// that holds a clear PIN, key, card digit or transport key is a Wiped buffer, zeroed on
-// every way out of the function.
+// that holds a clear PIN, key, card digit or transport key is guarded by a
+// vl::WipeOnExit, zeroed on every way out of the function.
 #include <cstring>
 
 #include "frame/heap.h"
@@ -20,17 +20,6 @@ constexpr size_t kBlockBytes = 8;    // ... and as bytes
 constexpr int kLongestPin = 12;
 constexpr int kShortestCardNumber = 12;
 constexpr unsigned kLongestOpenedPin = 14;  // the most digits a 16-digit field holds after "0n"
-
-// A stack buffer for clear secrets, zeroed when it goes out of scope.
-template <typename T, size_t N>
-struct Wiped {
-  T data[N] = {};
-  Wiped() = default;
-  Wiped(const Wiped &) = delete;
-  Wiped &operator=(const Wiped &) = delete;
-  ~Wiped() { vl::secure_zero(data, sizeof data); }
-};
-using WipedBlock = Wiped<unsigned char, kBlockBytes>;
 
 constexpr bool is_upper_hex_digit(char c) { return vl::is_digit(c) || (c >= 'A' && c <= 'F'); }
 constexpr bool is_hex_digit(char c) { return is_upper_hex_digit(vl::to_upper(c)); }
@@ -54,10 +43,11 @@ bool card_field(const char *pan, int pan_length, unsigned char (&field)[kBlockBy
   const auto length = static_cast<size_t>(pan_length);
   if (vl::bounded_length(pan, length) < length) return false;
   const size_t from = length > 13 ? length - 13 : 0;
-  Wiped<char, kFieldDigits> text;
-  std::memcpy(text.data, "0000", 4);
-  std::memcpy(text.data + 4, pan + from, 12);
-  hex2binary(text.data, kFieldDigits, field);
+  char text[kFieldDigits] = {};
+  vl::WipeOnExit wipe_text(text, sizeof text);
+  std::memcpy(text, "0000", 4);
+  std::memcpy(text + 4, pan + from, 12);
+  hex2binary(text, kFieldDigits, field);
   return true;
 }
 
@@ -68,14 +58,19 @@ void manipulate_pan_block(const char *a, int length_a, const char *b, int length
   if (a == nullptr || b == nullptr || out == nullptr || result_length == nullptr) return;
   const auto used_a = static_cast<int>(vl::bounded_length(a, vl::non_negative(length_a)));
   const auto used_b = static_cast<int>(vl::bounded_length(b, vl::non_negative(length_b)));
-  Wiped<char, kFieldDigits + 1> text_b;  // the padder writes its NUL too
-  InsereZeroEsquerda(text_b.data, kFieldDigits, b, used_b);
-  Wiped<char, kFieldDigits> text_a;
-  InsereCharDireita(text_a.data, kFieldDigits, a, used_a, 'F');
-  WipedBlock bytes_a, bytes_b;
-  hex2binary(text_a.data, kFieldDigits, bytes_a.data);
-  hex2binary(text_b.data, kFieldDigits, bytes_b.data);
-  OperacaoXOR(out, bytes_a.data, bytes_b.data, kBlockBytes);
+  char text_b[kFieldDigits + 1] = {};  // the padder writes its NUL too
+  vl::WipeOnExit wipe_text_b(text_b, sizeof text_b);
+  InsereZeroEsquerda(text_b, kFieldDigits, b, used_b);
+  char text_a[kFieldDigits] = {};
+  vl::WipeOnExit wipe_text_a(text_a, sizeof text_a);
+  InsereCharDireita(text_a, kFieldDigits, a, used_a, 'F');
+  unsigned char bytes_a[kBlockBytes] = {};
+  vl::WipeOnExit wipe_bytes_a(bytes_a, sizeof bytes_a);
+  unsigned char bytes_b[kBlockBytes] = {};
+  vl::WipeOnExit wipe_bytes_b(bytes_b, sizeof bytes_b);
+  hex2binary(text_a, kFieldDigits, bytes_a);
+  hex2binary(text_b, kFieldDigits, bytes_b);
+  OperacaoXOR(out, bytes_a, bytes_b, kBlockBytes);
   std::memset(out + kBlockBytes, 0, 9);
   *result_length = static_cast<int>(std::strlen(reinterpret_cast<const char *>(out)));
 }
@@ -145,6 +140,17 @@ static_assert(offsets_are_digits(), "every password offset is one decimal digit"
 
 constexpr int kItauDecrypt = 1;
 
+// The 16 digits of encrypted read as 8 bytes by decode, decrypted under the Itau key.
+void dezonarr_field(const char *digits, unsigned char *bytes) { dezonarr(digits, bytes, kFieldDigits); }
+void hex_field(const char *digits, unsigned char *bytes) { hex2binary(digits, kFieldDigits, bytes); }
+void open_itau_block(const char *encrypted, void (*decode)(const char *, unsigned char *),
+                     unsigned char (&clear)[kBlockBytes]) {
+  unsigned char cipher[kBlockBytes] = {};
+  vl::WipeOnExit wipe_cipher(cipher, sizeof cipher);
+  decode(encrypted, cipher);
+  desnbs(kItauDecrypt, cipher, vl::secrets::pin_itau_key, clear);
+}
+
 }  // namespace
 
 VL_API void VL_CDECL mountPinBlock(const char *pin, int pinLength, const char *pan, int panLength,
@@ -153,30 +159,36 @@ VL_API void VL_CDECL mountPinBlock(const char *pin, int pinLength, const char *p
   if (pinLength < 0 || pinLength > kLongestPin) return;
   const size_t digits = vl::bounded_length(pin, kLongestPin + 1);
   if (digits > static_cast<size_t>(kLongestPin)) return;
-  WipedBlock pan_field;
-  if (!card_field(pan, panLength, pan_field.data)) return;
+  unsigned char pan_field[kBlockBytes] = {};
+  vl::WipeOnExit wipe_pan_field(pan_field, sizeof pan_field);
+  if (!card_field(pan, panLength, pan_field)) return;
   // "0", the length as a lower-case hex digit, the PIN text, "F" to 16 digits.
-  Wiped<char, kFieldDigits> text;
-  std::memset(text.data, 'F', kFieldDigits);
-  text.data[0] = '0';
-  text.data[1] = "0123456789abc"[pinLength];
-  std::memcpy(text.data + 2, pin, digits);
-  WipedBlock pin_field;
-  hex2binary(text.data, kFieldDigits, pin_field.data);
-  OperacaoXOR(block, pin_field.data, pan_field.data, kBlockBytes);
+  char text[kFieldDigits] = {};
+  vl::WipeOnExit wipe_text(text, sizeof text);
+  std::memset(text, 'F', kFieldDigits);
+  text[0] = '0';
+  text[1] = "0123456789abc"[pinLength];
+  std::memcpy(text + 2, pin, digits);
+  unsigned char pin_field[kBlockBytes] = {};
+  vl::WipeOnExit wipe_pin_field(pin_field, sizeof pin_field);
+  hex2binary(text, kFieldDigits, pin_field);
+  OperacaoXOR(block, pin_field, pan_field, kBlockBytes);
 }
 
 VL_API void VL_CDECL unmountPinBlock(const unsigned char *block, const char *pan, int panLength, char *pin) {
   if (block == nullptr || pan == nullptr || pin == nullptr) return;
-  WipedBlock pan_field;
-  if (!card_field(pan, panLength, pan_field.data)) return write_error(pin);
-  WipedBlock field;
-  OperacaoXOR(field.data, block, pan_field.data, kBlockBytes);
-  Wiped<char, kFieldDigits> text;
-  Bin2ASC(text.data, field.data, kFieldDigits);
-  const unsigned length = field.data[0] & 0x0F;
-  if (text.data[0] != '0' || length > kLongestOpenedPin) return write_error(pin);
-  std::memcpy(pin, text.data + 2, length);
+  unsigned char pan_field[kBlockBytes] = {};
+  vl::WipeOnExit wipe_pan_field(pan_field, sizeof pan_field);
+  if (!card_field(pan, panLength, pan_field)) return write_error(pin);
+  unsigned char field[kBlockBytes] = {};
+  vl::WipeOnExit wipe_field(field, sizeof field);
+  OperacaoXOR(field, block, pan_field, kBlockBytes);
+  char text[kFieldDigits] = {};
+  vl::WipeOnExit wipe_text(text, sizeof text);
+  Bin2ASC(text, field, kFieldDigits);
+  const unsigned length = field[0] & 0x0F;
+  if (text[0] != '0' || length > kLongestOpenedPin) return write_error(pin);
+  std::memcpy(pin, text + 2, length);
   pin[length] = '\0';
 }
 
@@ -255,32 +267,35 @@ VL_API int VL_CDECL GetMK(int code, int version, int variant, int *keyLength, ch
   if (row.key_digits != 16 && row.key_digits != 32 && row.key_digits != 48) return 0;
   const auto key_bytes = static_cast<size_t>(row.key_digits) / 2;
   {
-    Wiped<char, vl::pin::kTransportDigits> transport;
-    vl::pin::build_transport_key(row, transport.data);
+    char transport[vl::pin::kTransportDigits] = {};
+    vl::WipeOnExit wipe_transport(transport, sizeof transport);
+    vl::pin::build_transport_key(row, transport);
     for (size_t at = 0; at < key_bytes; at += kBlockBytes) {
-      WipedBlock clear;
-      tripleDES_EDE(1, vl::pin::kTransportDigits, transport.data, secret.bytes + at, clear.data);
-      Bin2ASC(key + 2 * at, clear.data, 2 * kBlockBytes);
+      unsigned char clear[kBlockBytes] = {};
+      vl::WipeOnExit wipe_clear(clear, sizeof clear);
+      tripleDES_EDE(1, vl::pin::kTransportDigits, transport, secret.bytes + at, clear);
+      Bin2ASC(key + 2 * at, clear, 2 * kBlockBytes);
     }
   }  // the transport key is wiped here, before the check
   const unsigned char zero[kBlockBytes] = {};
-  WipedBlock check;
-  tripleDES_EDE(0, row.key_digits, key, zero, check.data);
-  return std::memcmp(check.data, secret.bytes + key_bytes, kCheckBytes) == 0 ? 1 : 0;
+  unsigned char check[kBlockBytes] = {};
+  vl::WipeOnExit wipe_check(check, sizeof check);
+  tripleDES_EDE(0, row.key_digits, key, zero, check);
+  return std::memcmp(check, secret.bytes + key_bytes, kCheckBytes) == 0 ? 1 : 0;
 }
 
 VL_API void VL_CDECL DescriptoPINItau(const char *encrypted, char *pin) {
   if (encrypted == nullptr || pin == nullptr) return;
   pin[0] = '\0';
   if (!leads_with<is_upper_hex_digit>(encrypted, kFieldDigits)) return;
-  WipedBlock cipher, clear;
-  dezonarr(encrypted, cipher.data, kFieldDigits);
-  desnbs(kItauDecrypt, cipher.data, vl::secrets::pin_itau_key, clear.data);
-  for (size_t i = 2; i < kBlockBytes; ++i) clear.data[i] ^= vl::secrets::pin_itau_mask[0];
-  unsigned length = clear.data[0] & 0x0F;
+  unsigned char clear[kBlockBytes] = {};
+  vl::WipeOnExit wipe_clear(clear, sizeof clear);
+  open_itau_block(encrypted, dezonarr_field, clear);
+  for (size_t i = 2; i < kBlockBytes; ++i) clear[i] ^= vl::secrets::pin_itau_mask[0];
+  unsigned length = clear[0] & 0x0F;
   if (length > kLongestPin) length = kLongestPin;
   if (length == 0) return;
-  zonarr(clear.data + 1, pin, length);
+  zonarr(clear + 1, pin, length);
   pin[length] = '\0';
 }
 
@@ -298,21 +313,23 @@ VL_API void VL_CDECL DescriptoPINDESItau(const char *encrypted, unsigned char en
   const size_t card_digits = panLength - 3u < 9u ? panLength - 3u : 9u;
   if (vl::bounded_length(pan, 3 + card_digits) < 3 + card_digits) return;
 
-  WipedBlock cipher, clear;
-  hex2binary(encrypted, kFieldDigits, cipher.data);
-  desnbs(kItauDecrypt, cipher.data, vl::secrets::pin_itau_key, clear.data);
+  unsigned char clear[kBlockBytes] = {};
+  vl::WipeOnExit wipe_clear(clear, sizeof clear);
+  open_itau_block(encrypted, hex_field, clear);
   // "0000", the card digits 4 onwards (at most 9), "F" to 16 digits.
-  Wiped<char, kFieldDigits> card_text;
-  std::memset(card_text.data, 'F', kFieldDigits);
-  std::memcpy(card_text.data, "0000", 4);
-  std::memcpy(card_text.data + 4, pan + 3, card_digits);
-  WipedBlock card_field_bytes;
-  ASC2BinEx(card_field_bytes.data, kBlockBytes, card_text.data, kFieldDigits);
-  OperacaoXOR(clear.data, clear.data, card_field_bytes.data, kBlockBytes);
-  size_t length = clear.data[0] & 0x0F;
+  char card_text[kFieldDigits] = {};
+  vl::WipeOnExit wipe_card_text(card_text, sizeof card_text);
+  std::memset(card_text, 'F', kFieldDigits);
+  std::memcpy(card_text, "0000", 4);
+  std::memcpy(card_text + 4, pan + 3, card_digits);
+  unsigned char card_field_bytes[kBlockBytes] = {};
+  vl::WipeOnExit wipe_card_field_bytes(card_field_bytes, sizeof card_field_bytes);
+  ASC2BinEx(card_field_bytes, kBlockBytes, card_text, kFieldDigits);
+  OperacaoXOR(clear, clear, card_field_bytes, kBlockBytes);
+  size_t length = clear[0] & 0x0F;
   if (length > static_cast<size_t>(kLongestPin)) length = kLongestPin;
   if (length > size - 1) length = size - 1;
-  zonarr(clear.data + 1, pin, static_cast<unsigned>(length));
+  zonarr(clear + 1, pin, static_cast<unsigned>(length));
   *pinSize = static_cast<unsigned char>(length);
 }
 
@@ -320,11 +337,12 @@ VL_API void VL_CDECL GeraSenhaSenff(const char *password, char *out) {
   if (password == nullptr || out == nullptr) return;
   constexpr size_t kDigits = 6;
   const size_t length = vl::bounded_length(password, kDigits);
-  Wiped<char, kDigits> field;
-  std::memset(field.data, '0', kDigits - length);
-  std::memcpy(field.data + kDigits - length, password, length);
+  char field[kDigits] = {};
+  vl::WipeOnExit wipe_field(field, sizeof field);
+  std::memset(field, '0', kDigits - length);
+  std::memcpy(field + kDigits - length, password, length);
   for (size_t i = 0; i < kDigits; ++i) {
-    const int digit = vl::is_digit(field.data[i]) ? field.data[i] - '0' : 0;
+    const int digit = vl::is_digit(field[i]) ? field[i] - '0' : 0;
     out[i] = static_cast<char>('0' + (digit + vl::secrets::pin_senff_offsets[i]) % 10);
   }
   out[kDigits] = '\0';

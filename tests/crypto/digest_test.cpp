@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "crypto/digest.h"
-#include "crypto/hex_bytes.h"
+#include "support/data_file.h"
 #include "platform/platform.h"
 #include "vertalib/crypto.h"
 #include "vertalib_secrets.h"
@@ -38,40 +38,20 @@ TEST(Sha1, PublishedDigestsWhateverTheUpdateSizes) {
       {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
   };
   for (const auto &c : cases)
-    for (size_t piece : {size_t{1}, size_t{3}, size_t{63}, size_t{64}, size_t{65}, size_t{1000}, size_t{1000000}}) {
+    for (size_t piece : {size_t{1}, size_t{63}, size_t{64}, size_t{65}, size_t{1000000}}) {
       if (piece == 1 && c.message.size() > 1000) continue;
       EXPECT_EQ(sha1_of_pieces(c.message, piece), c.digest) << c.message.size() << " bytes by " << piece;
     }
 }
 
-TEST(Sha1, ContextFieldsCarryTheCountAndKeepThePaddedStateAfterFinal) {
+TEST(Sha1, CountCarriesIntoTheHighWordAndEmptyCallsChangeNothing) {
   sha1_context ctx;
-  std::memset(&ctx, 0x77, sizeof ctx);
-  verta_SHA1_Init(&ctx);
-  EXPECT_EQ(ctx.total[0], 0u);
-  EXPECT_EQ(ctx.total[1], 0u);
-  EXPECT_EQ(ctx.state[0], 0x67452301u);
-  EXPECT_EQ(ctx.state[4], 0xC3D2E1F0u);
-
-  verta_SHA1_Update(&ctx, reinterpret_cast<const unsigned char *>("abc"), 3);
-  EXPECT_EQ(ctx.total[0], 3u);
-  EXPECT_EQ(std::memcmp(ctx.buffer, "abc", 3), 0);
-  unsigned char digest[20];
-  verta_SHA1_Final(&ctx, digest);
-  // The padding went through the count; the state is the digest's words.
-  EXPECT_EQ(ctx.total[0], 64u);
-  EXPECT_EQ(ctx.state[0], 0xA9993E36u);
-  EXPECT_EQ(ctx.state[4], 0x9CD0D89Du);
-
-  // The low count word overflows into the high one.
   verta_SHA1_Init(&ctx);
   ctx.total[0] = 0xFFFFFFF0u;
   const unsigned char bytes[20] = {};
   verta_SHA1_Update(&ctx, bytes, 20);
   EXPECT_EQ(ctx.total[0], 4u);
   EXPECT_EQ(ctx.total[1], 1u);
-
-  // Nothing to add, or nowhere to put it: nothing changes.
   const sha1_context before = ctx;
   verta_SHA1_Update(&ctx, bytes, 0);
   verta_SHA1_Update(&ctx, nullptr, 5);
@@ -100,22 +80,6 @@ TEST(Sha1, TextDigestFoldsToTwentyDigitsWithoutNul) {
   EXPECT_STREQ(out, "##");
 }
 
-TEST(Crc32, CheckValuesAndZeroLength) {
-  const struct {
-    std::string data;
-    uint32_t crc;
-  } cases[] = {
-      {"123456789", 0xCBF43926u},
-      {"The quick brown fox jumps over the lazy dog", 0x414FA339u},
-  };
-  for (const auto &c : cases)
-    EXPECT_EQ(crc32_verta(reinterpret_cast<const unsigned char *>(c.data.data()), static_cast<uint32_t>(c.data.size())),
-              c.crc)
-        << c.data;
-  EXPECT_EQ(crc32_verta(reinterpret_cast<const unsigned char *>("abc"), 0), 0u);
-  EXPECT_EQ(crc32_verta(nullptr, 9), 0u);
-}
-
 // Bit by bit, straight from the polynomial: the reference for every length and alignment.
 uint32_t crc_bit_by_bit(const unsigned char *data, size_t length) {
   uint32_t crc = 0xFFFFFFFFu;
@@ -126,7 +90,9 @@ uint32_t crc_bit_by_bit(const unsigned char *data, size_t length) {
   return ~crc;
 }
 
-TEST(Crc32, EveryLengthAndAlignmentOnBothPaths) {
+TEST(Crc32, CheckValueThenEveryLengthAndAlignmentOnBothPaths) {
+  EXPECT_EQ(crc32_verta(reinterpret_cast<const unsigned char *>("123456789"), 9), 0xCBF43926u);
+  EXPECT_EQ(crc32_verta(nullptr, 9), 0u);
   std::vector<unsigned char> data(600);
   for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<unsigned char>(i * 131 + (i >> 3));
   for (bool instructions : {false, true}) {
@@ -182,7 +148,6 @@ TEST(RandomFiller, DigitGroupsThenRawBytesTheSameWithinASecond) {
     PreencheRand(second, 25);
     if (vl::platform::epoch_now() != start) continue;
     EXPECT_EQ(std::string(first, 32), std::string(second, 32));
-    for (int i = 0; i < 20; ++i) EXPECT_TRUE(first[i] >= '0' && first[i] <= '9') << i;
     // Numbers up to 32767 in ten digits start with five zeros.
     EXPECT_EQ(std::string(first, 5), "00000");
     EXPECT_EQ(std::string(first + 10, 5), "00000");
@@ -196,7 +161,7 @@ TEST(RandomFiller, DigitGroupsThenRawBytesTheSameWithinASecond) {
   FAIL() << "the clock kept moving";
 }
 
-TEST(KeyDerivation, SeedBytesByTheirOwnValuesMaskedAndFixedWords) {
+TEST(KeyDerivation, SeedBytesByTheirOwnValuesMaskedAndFixedWordsRefusalsWriteNothing) {
   const unsigned char mask = vl::secrets::digest_key_mask[0];
   const auto expected = [&](const char *picked) {
     unsigned char key[16];
@@ -215,25 +180,20 @@ TEST(KeyDerivation, SeedBytesByTheirOwnValuesMaskedAndFixedWords) {
       {"\xF0" "ab", "babbabbabbabbabb"},
   };
   for (const auto &c : cases) {
-    unsigned char key[16], again[16];
+    unsigned char key[16];
     ASSERT_EQ(Gera128bitsDeterministico(1, c.seed.data(), static_cast<int32_t>(c.seed.size()), key), 1);
-    ASSERT_EQ(Gera128bitsDeterministico(1, c.seed.data(), static_cast<int32_t>(c.seed.size()), again), 1);
     EXPECT_EQ(to_hex(key, 16), expected(c.picked)) << c.seed;
-    EXPECT_EQ(to_hex(again, 16), to_hex(key, 16));
   }
   unsigned char key[16];
   ASSERT_EQ(Gera128bitsDeterministico(1, nullptr, 5, key), 1);
   EXPECT_EQ(to_hex(key, 16), to_hex(vl::secrets::digest_null_seed_key, 16));
-}
 
-TEST(KeyDerivation, RefusalsWriteNothing) {
   const struct {
     int32_t mode;
     const char *seed;
     int32_t length;
   } refused[] = {{0, "seed", 4}, {2, "seed", 4}, {-1, nullptr, 0}, {1, "seed", 0}, {1, "seed", -4}, {1, "seed", INT32_MIN}};
   for (const auto &r : refused) {
-    unsigned char key[16];
     std::memset(key, 0xEE, sizeof key);
     EXPECT_EQ(Gera128bitsDeterministico(r.mode, r.seed, r.length, key), 0) << r.mode << " " << r.length;
     EXPECT_EQ(to_hex(key, 16), std::string(32, 'e'));

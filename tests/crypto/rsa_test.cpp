@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/data_file.h"
 #include "vertalib/crypto.h"
 #include "vertalib_secrets.h"
 
@@ -25,7 +26,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-using Bytes = std::vector<unsigned char>;
+using vl::test::Bytes;
+using vl::test::to_hex;
+
+std::vector<vl::test::Row> rows(const char *kind) { return vl::test::data_rows("crypto/rsa.tsv", kind); }
 
 // The records keep their field order with 32-bit integers; only pointers are native.
 static_assert(sizeof(mpi) == 8 + sizeof(void *) && offsetof(rsa_key_context, N) == 8 &&
@@ -56,11 +60,6 @@ struct Big {
   mbedtls_mpi *operator&() { return &v; }
 };
 
-std::string hex(const unsigned char *bytes, size_t count) {
-  std::string out;
-  for (size_t i = 0; i < count; ++i) out += "0123456789abcdef"[bytes[i] >> 4], out += "0123456789abcdef"[bytes[i] & 15];
-  return out;
-}
 std::string read_all(const fs::path &path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -69,14 +68,9 @@ void write_all(const fs::path &path, const std::string &content) { std::ofstream
 
 TEST(MpiText, ReadWriteRefusalsAndTheRoomNeeded) {
   Integers x;
-  const struct {
-    int radix;
-    const char *in, *out;
-  } texts[] = {{16, "FF", "FF"}, {16, "fff", "0FFF"}, {16, "0", "00"}, {16, "-00ab", "-AB"}, {10, "-0", "0"},
-               {10, "-12345678901234567890", "-12345678901234567890"}, {10, "", "0"}, {2, "-101", "-101"}};
-  for (const auto &t : texts) {
-    ASSERT_EQ(mpi_read_string(&x.ctx.N, t.radix, t.in), 0) << t.in;
-    EXPECT_EQ(text_of(x.ctx.N, t.radix), t.out) << t.in;
+  for (const auto &t : rows("text")) {
+    ASSERT_EQ(mpi_read_string(&x.ctx.N, std::stoi(t[0]), t[1].c_str()), 0) << t[1];
+    EXPECT_EQ(text_of(x.ctx.N, std::stoi(t[0])), t[2]) << t[1];
   }
   // 32-bit limbs, least significant first, the sign apart; a caller's record with zero limbs on top.
   ASSERT_EQ(mpi_read_string(&x.ctx.N, 16, "-123456789abcdef01"), 0);
@@ -85,32 +79,22 @@ TEST(MpiText, ReadWriteRefusalsAndTheRoomNeeded) {
   uint32_t limbs[] = {0, 1, 0, 0};
   EXPECT_EQ(text_of(mpi{-1, 4, limbs}, 10), "-4294967296");
 
-  const struct {
-    int radix;
-    const char *text;
-    int result;
-  } refused[] = {{17, "1", -4}, {1, "1", -4}, {16, nullptr, -4}, {16, "12G4", -6}, {8, "19", -6}, {10, "1-2", -6}};
-  for (const auto &r : refused) EXPECT_EQ(mpi_read_string(&x.ctx.N, r.radix, r.text), r.result) << r.text;
+  for (const auto &r : rows("refuse")) EXPECT_EQ(mpi_read_string(&x.ctx.N, std::stoi(r[0]), r[1].c_str()), std::stoi(r[2])) << r[1];
+  EXPECT_EQ(mpi_read_string(&x.ctx.N, 16, nullptr), -4);
   EXPECT_EQ(mpi_read_string(&x.ctx.N, 10, std::string(80001, '1').c_str()), -16);
   EXPECT_EQ(text_of(x.ctx.N, 16), "-0123456789ABCDEF01");  // untouched by the refusals
 
-  // Room: (bit length, halved from radix 4, halved again at 16) + 3, and the sign where a
-  // negative value in radix 16 would not fit in that.
-  const struct {
-    const char *value;
-    int radix, size, result, size_after;
-    std::string buffer;
-  } writes[] = {{"1234", 16, 5, -8, 6, "#######"}, {"1234", 16, -1, -8, 6, "#######"}, {"1234", 16, 6, 0, 5, "1234\0##"s},
-                {"-1", 16, 3, -8, 4, "#######"},   {"-1", 16, 4, 0, 4, "-01\0###"s},    {"FF", 10, 7, 0, 4, "255\0###"s},
-                {"-5", 2, 5, -8, 6, "#######"},    {"-5", 2, 6, 0, 5, "-101\0##"s},    {"5", 17, 9, -4, 9, "#######"}};
-  for (const auto &w : writes) {
-    ASSERT_EQ(mpi_read_string(&x.ctx.N, 16, w.value), 0);
+  // The room a written value needs, and what a short one gets.
+  for (const auto &w : rows("write")) {
+    ASSERT_EQ(mpi_read_string(&x.ctx.N, 16, w[0].c_str()), 0);
     char out[7];
     std::memset(out, '#', sizeof out);
-    int32_t size = w.size;
-    EXPECT_EQ(mpi_write_string(&x.ctx.N, w.radix, out, &size), w.result) << w.value << " " << w.radix << " " << w.size;
-    EXPECT_EQ(size, w.size_after) << w.value << " " << w.radix << " " << w.size;
-    EXPECT_EQ(std::string(out, sizeof out), w.buffer) << w.value << " " << w.radix << " " << w.size;
+    int32_t size = std::stoi(w[2]);
+    EXPECT_EQ(mpi_write_string(&x.ctx.N, std::stoi(w[1]), out, &size), std::stoi(w[3])) << w[0] << " " << w[1] << " " << w[2];
+    EXPECT_EQ(size, std::stoi(w[4])) << w[0] << " " << w[1] << " " << w[2];
+    std::string buffer = w[5];
+    std::replace(buffer.begin(), buffer.end(), '|', '\0');
+    EXPECT_EQ(std::string(out, sizeof out), buffer) << w[0] << " " << w[1] << " " << w[2];
   }
   int32_t size = 0;
   EXPECT_EQ(mpi_write_string(&x.ctx.N, 16, nullptr, &size), -8);  // asking for the room
@@ -208,7 +192,7 @@ TEST_F(RsaKey, PaddedRoundTripsBothWays) {
       // Under the other half of the key: 00 02, non-zero padding, 00, the message.
       const Bytes block = raw(1 - mode, cipher);
       const auto separator = static_cast<long>(125 - length + 2);
-      EXPECT_EQ(hex(block.data(), 2), "0002");
+      EXPECT_EQ(to_hex(block.data(), 2), "0002");
       EXPECT_EQ(std::find(block.begin() + 2, block.end(), 0) - block.begin(), separator);
       EXPECT_TRUE(std::equal(message.begin(), message.end(), block.begin() + separator + 1));
       int32_t out_length = -1;
@@ -317,7 +301,7 @@ class Signing : public ::testing::Test {
     mbedtls_mpi_lset(&e, 65537);
     ASSERT_EQ(mbedtls_mpi_exp_mod(&m, &s, &e, &n, nullptr), 0);
     ASSERT_EQ(mbedtls_mpi_write_binary(&m, got, sizeof got), 0);
-    EXPECT_EQ(hex(got, 128), hex(expected, 128));
+    EXPECT_EQ(to_hex(got, 128), to_hex(expected, 128));
   }
 
   // Runs scenario in a new run of the test program for this test alone, so the module's
@@ -341,11 +325,11 @@ class Signing : public ::testing::Test {
   }
 
   const std::string n_ = [] {
-    std::string text = hex(vl::secrets::rsa_signing_modulus, 128);
+    std::string text = to_hex(vl::secrets::rsa_signing_modulus, 128);
     for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
   }();
-  const std::string d_ = hex(vl::secrets::rsa_signing_private_exponent, 128);
+  const std::string d_ = to_hex(vl::secrets::rsa_signing_private_exponent, 128);
   fs::path saved_, dir_;
 };
 
@@ -442,13 +426,8 @@ TEST_F(Signing, TraceLogFollowsItsConfigurationAndRotates) {
     EXPECT_EQ(CriptoGeraMD5Buf(abc, 3, &into), 0);
     EXPECT_EQ(CriptoGeraMD5Buf(abc, -1, &into), -1);
     EXPECT_EQ(CriptoGeraAss("a.txt", &into), -2);
-    std::vector<std::string> expected = {
-        "----------------------------------------------------", "- CRIPTO   : Modulo de Criptografia RSA          -",
-        "- V1.0.0.1 - 12/02/2008 - Equipe Dev.              -", "- Alteracoes : 1 - Funcao _dumplog                 -",
-        "-              2 - Parametros de Configuracao      -", "----------------------------------------------------",
-        "... Tamanho : 3 Buffer : abc ...", "... MD5buf = 900150983cd24fb0d6963f7d28e17f72 ...",
-        "CriptoGeraMD5Buf OUT : 0", "CriptoGeraMD5Buf IN", "... Fora da Faixa ...",
-        "CriptoGeraAss IN (Arquivo = a.txt)", "... Erro! Chave Privada Nao Setada..."};
+    std::vector<std::string> expected;
+    for (const auto &line : rows("log")) expected.push_back(line.at(0));
     const auto key_lines = [&](const std::string &modulus, const std::string &exponent, const std::string &then) {
       for (const std::string &line : {"CriptoSetaChvPriv IN"s, "... ModuloPrivado   = " + modulus + " ...",
                                       "... ExpoentePrivado = " + d_ + " ...", "... ExpoentePublico = " + exponent + " ...", then}) {
@@ -485,20 +464,13 @@ TEST_F(Signing, TraceLogFollowsItsConfigurationAndRotates) {
 
   // A second line TAMLOG= raises the limit only without a line end, with digits 1 to 8 only
   // and only upwards.
-  const struct {
-    const char *config;
-    size_t log_size;
-    bool rotated;
-  } limits[] = {{"TRACE=1\nTAMLOG=711111", 710000, false},   {"TRACE=1\nTAMLOG=711111", 711112, true},
-                {"TRACE=1\nTAMLOG=711111\n", 500001, true},  {"TRACE=1\nTAMLOG=790000", 500001, true},
-                {"TRACE=1\nTAMLOG=411111", 500001, true},    {"TRACE=1\nxx tamlog=1234567", 1200000, false}};
-  for (const auto &l : limits) {
+  for (const auto &l : rows("limit")) {
     in_fresh_process([&] {
-      write_all("CriptCfg.txt", l.config);
-      write_all("Cripto1.log", std::string(l.log_size, 'x'));
+      write_all("CriptCfg.txt", std::regex_replace(l[0], std::regex("\\\\n"), "\n"));
+      write_all("Cripto1.log", std::string(std::stoul(l[1]), 'x'));
       char out[33], *into = out;
       EXPECT_EQ(CriptoGeraMD5Buf(abc, 3, &into), 0);
-      EXPECT_EQ(fs::exists("Cripto2.log"), l.rotated) << l.config << " " << l.log_size;
+      EXPECT_EQ(fs::exists("Cripto2.log"), l[2] == "1") << l[0] << " " << l[1];
     });
   }
 }

@@ -3,20 +3,25 @@
 // what reaches it (tests/iface/fake_layer.c) and a VERTA.INI; each case runs it as a child.
 #include <gtest/gtest.h>
 
-#include <cinttypes>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <string>
 
+#include "support/data_file.h"
 #include "tools/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-enum class Layer { kNone, kComplete, kPartial };
+// The lines of the data file's rows of kind, each ended by a line feed.
+std::string transcript(const char *kind) {
+  std::string text;
+  for (const auto &row : vl::test::data_rows("iface/layer.tsv", kind)) text += row.at(0) + "\n";
+  return text;
+}
 
 class InterfaceLayer : public ::testing::Test {
  protected:
@@ -26,21 +31,14 @@ class InterfaceLayer : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(root_); }
 
-  // The folder root_/name holding the program, the layer and VERTA.INI (when given).
-  fs::path prepare(const std::string &name, Layer layer, const char *ini) {
+  // Runs the program with the steps in the folder root_/name, beside the layer (when given)
+  // and VERTA.INI (when given); the folder comes first on the library search path.
+  vl::test::CliRun run(const std::string &name, const char *layer, const std::string &ini, const std::string &steps) {
     const fs::path folder = root_ / name;
     fs::create_directories(folder);
     fs::copy_file(VL_LAYER_PROBE_PATH, folder / "probe");
-    if (layer != Layer::kNone)
-      fs::copy_file(layer == Layer::kComplete ? VL_LAYER_COMPLETE_PATH : VL_LAYER_PARTIAL_PATH,
-                    folder / "libpmvertainterface.so");
-    if (ini != nullptr) std::ofstream(folder / "VERTA.INI") << ini;
-    return folder;
-  }
-
-  // Runs the program with the steps in its folder, which comes first on the library search
-  // path.
-  static vl::test::CliRun run(const fs::path &folder, const std::string &steps) {
+    if (layer != nullptr) fs::copy_file(layer, folder / "libpmvertainterface.so");
+    if (ini != "-") std::ofstream(folder / "VERTA.INI") << std::regex_replace(ini, std::regex("\\\\n"), "\n");
     const std::string quoted = "'" + folder.string() + "'";
     return vl::test::run_command("cd " + quoted + " && LD_LIBRARY_PATH=" + quoted +
                                  "${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH} ./probe " + steps);
@@ -49,112 +47,39 @@ class InterfaceLayer : public ::testing::Test {
   fs::path root_;
 };
 
-// The probe's "init fini" with the layer loaded, and without it.
-const std::string kStartedAndStopped =
-    "layer: loaded\n"
-    "layer: InicializaCamada start 1\n"
-    "InicializaCamada -> 101\n"
-    "layer: FinalizaCamada\n"
-    "layer: unloaded\n"
-    "FinalizaCamada -> 77\n";
 const std::string kNothingLoaded = "InicializaCamada -> 0\nFinalizaCamada -> 0\n";
 
 TEST_F(InterfaceLayer, ConfigurationBesideTheProgramDecides) {
-  const char *both = "[VERTAGW]\nHabilitaContadores=N\n[VERTASRV]\nHabilitaContadores=S\n";
-  const char *both_reversed = "[VERTAGW]\nHabilitaContadores=S\n[VERTASRV]\nHabilitaContadores=N\n";
-  struct Row {
-    const char *folder;
-    Layer layer;
-    const char *ini;
-    bool loads;
-  } rows[] = {
-      {"srv_VERTASRV", Layer::kComplete, "[VERTASRV]\nHabilitaContadores=N\n", false},
-      {"srv_VERTASRV", Layer::kComplete, "[VERTASRV]\nOutraChave=N\n", true},
-      {"srv_VERTASRV", Layer::kComplete, nullptr, true},
-      {"srv_VERTASRV", Layer::kComplete, "[vertasrv]\n  habilitacontadores =  Nao \n", false},
-      {"srv_VERTASRV", Layer::kComplete, "[VERTASRV]\nHabilitaContadores=s\n", false},
-      {"srv_VERTASRV", Layer::kComplete, "[VERTASRV]\nHabilitaContadores=Sim\n", true},
-      {"srv_VERTASRV", Layer::kComplete, "[VERTASRV]\nHabilitaContadores=\n", false},
-      // The path is searched upper-cased, directories included; the file is found in the
-      // folder's own case.
-      {"gw_vertagw", Layer::kComplete, "[VERTAGW]\nHabilitaContadores=N\n", false},
-      {"VertaSrv/bin", Layer::kComplete, "[VERTASRV]\nHabilitaContadores=N\n", false},
-      {"VERTASRV_VERTAGW", Layer::kComplete, both, true},
-      {"VERTASRV_VERTAGW", Layer::kComplete, both_reversed, false},
-      // Neither name: the counters run and no file is read.
-      {"neither", Layer::kComplete, both_reversed, true},
-      // A missing layer leaves nothing loaded.
-      {"srv_VERTASRV", Layer::kNone, nullptr, false},
-  };
+  const auto rows = vl::test::data_rows("iface/layer.tsv", "config");
+  ASSERT_EQ(rows.size(), 13u);
   int n = 0;
-  for (const Row &row : rows) {
-    const fs::path folder = prepare(std::to_string(n++) + "/" + row.folder, row.layer, row.ini);
-    const vl::test::CliRun got = run(folder, "init fini");
+  for (const auto &row : rows) {
+    const char *layer = row[1] == "complete" ? VL_LAYER_COMPLETE_PATH : nullptr;
+    const vl::test::CliRun got = run(std::to_string(n++) + "/" + row[0], layer, row[2], "init fini");
     EXPECT_EQ(got.status, 0);
-    EXPECT_EQ(got.output, row.loads ? kStartedAndStopped : kNothingLoaded)
-        << row.folder << " / " << (row.ini ? row.ini : "no VERTA.INI");
+    EXPECT_EQ(got.output, row[3] == "1" ? transcript("started-stopped") : kNothingLoaded) << row[0] << " / " << row[2];
   }
 }
 
-// What the seven reader and counter calls of the probe print, with the layer loaded (the
-// layer's lines first) or not.
-std::string calls_output(bool loaded) {
-  const int64_t absolute = INT64_C(-5000000000) ^ INT64_C(0x1122334455667788);
-  char absolute_text[64];
-  std::snprintf(absolute_text, sizeof absolute_text, "%" PRIx64, static_cast<uint64_t>(absolute));
-  if (!loaded)
-    return "InicializaLeitor -> 0 reply ''\n"
-           "FinalizaLeitor -> null\n"
-           "ColetaContadorTAXA -> 0\n"
-           "ColetaContadorINTEIRO -> 0\n"
-           "ColetaContadorMEDIA -> 0\n"
-           "ColetaContadorPORCENTAGEM -> 0\n"
-           "ColetaContadorABSOLUTO -> 0 written -1\n";
-  return "layer: InicializaLeitor PINPAD 42\n"
-         "InicializaLeitor -> 84 reply 'reader ok'\n"
-         "layer: FinalizaLeitor\n"
-         "FinalizaLeitor -> the caller's pointer\n"
-         "layer: TAXA 7 2.5\n"
-         "ColetaContadorTAXA -> 11\n"
-         "layer: INTEIRO -1 78187493530 200 -300 5 6 7 8\n"
-         "ColetaContadorINTEIRO -> 455\n"
-         "layer: MEDIA 10 0.100000001 1.5 2.5 3.5 4.5 5.5 6.5 7.5 tag 8.5 -9.25\n"
-         "ColetaContadorMEDIA -> 10\n"
-         "layer: PORCENTAGEM 1 8\n"
-         "ColetaContadorPORCENTAGEM -> 12.5\n"
-         "layer: ABSOLUTO -5000000000 abs 0.5\n"
-         "ColetaContadorABSOLUTO -> " +
-         std::string(absolute_text) + " written -5000000000\n";
-}
-
 // Disabled, then enabled: loaded once, started twice (the second start still reads the file,
-// which disables the counters again, but a loaded layer stays); forwarded calls reach it until
-// it is stopped.
+// which disables the counters again, but a loaded layer stays); forwarded calls reach it,
+// their arguments and results passed unchanged, until it is stopped.
 TEST_F(InterfaceLayer, LoadsOnceForwardsUnchangedAndUnloads) {
-  const fs::path folder = prepare("srv_VERTASRV", Layer::kComplete, nullptr);
-  const vl::test::CliRun got =
-      run(folder, "fini disable init enable init disable init calls fini calls fini");
+  const vl::test::CliRun got = run("srv_VERTASRV", VL_LAYER_COMPLETE_PATH, "-",
+                                   "fini disable init enable init disable init calls fini calls fini");
   EXPECT_EQ(got.status, 0);
-  EXPECT_EQ(got.output, "FinalizaCamada -> 0\n"
-                        "InicializaCamada -> 0\n"
-                        "layer: loaded\n"
-                        "layer: InicializaCamada start 1\n"
-                        "InicializaCamada -> 101\n"
-                        "layer: InicializaCamada start 2\n"
-                        "InicializaCamada -> 102\n" +
-                            calls_output(true) +
-                            "layer: FinalizaCamada\n"
-                            "layer: unloaded\n"
-                            "FinalizaCamada -> 77\n" +
-                            calls_output(false) + "FinalizaCamada -> 0\n");
+  const std::string started = transcript("started-stopped");
+  EXPECT_EQ(got.output, "FinalizaCamada -> 0\nInicializaCamada -> 0\n" + started.substr(0, started.find("layer: Finaliza")) +
+                            "layer: InicializaCamada start 2\nInicializaCamada -> 102\n" + transcript("calls-loaded") +
+                            started.substr(started.find("layer: Finaliza")) + transcript("calls-unloaded") +
+                            "FinalizaCamada -> 0\n");
 }
 
 TEST_F(InterfaceLayer, ALayerLackingAFunctionIsReleased) {
-  const fs::path folder = prepare("srv_VERTASRV", Layer::kPartial, nullptr);
-  const vl::test::CliRun got = run(folder, "init calls fini");
+  const vl::test::CliRun got = run("srv_VERTASRV", VL_LAYER_PARTIAL_PATH, "-", "init calls fini");
   EXPECT_EQ(got.status, 0);
-  EXPECT_EQ(got.output, "layer: loaded\nlayer: unloaded\nInicializaCamada -> 0\n" +
-                            calls_output(false) + "FinalizaCamada -> 0\n");
+  EXPECT_EQ(got.output, "layer: loaded\nlayer: unloaded\nInicializaCamada -> 0\n" + transcript("calls-unloaded") +
+                            "FinalizaCamada -> 0\n");
 }
 
 }  // namespace

