@@ -95,13 +95,7 @@ void print_field(const char *label, const std::string &value, bool masked) {
 
 void print_card_number(const char *pan, bool show_pan) {
   const size_t length = std::strlen(pan);
-  char masked[23];
-  std::strcpy(masked, pan);
-  if (!show_pan) {
-    if (length >= static_cast<size_t>(kShortestMaskable)) MascaraPAN(masked, static_cast<int>(length));
-    else std::memset(masked, 'X', length);
-  }
-  print_field("card number:", masked, false);
+  print_field("card number:", show_pan ? pan : vl::cli::masked_card_number(pan), false);
   char truncated[23];
   std::strcpy(truncated, pan);
   if (length >= static_cast<size_t>(kShortestMaskable)) TruncaCartao(truncated, static_cast<int>(length));
