@@ -66,6 +66,14 @@ std::string hex_text_problem(const char *what, const char *text, size_t low, siz
   return text_problem(what, text, true, low, high);
 }
 
+std::string hex_bytes_problem(const char *what, const char *text, size_t low, size_t high) {
+  std::string problem = text_problem(what, text, true, 2 * low, 2 * high);
+  const size_t length = std::strlen(text);
+  if (problem.empty() && length % 2 != 0)
+    problem = "odd number of digits (" + std::to_string(length) + "): " + what + " takes whole bytes";
+  return problem;
+}
+
 std::string des_key_problem(const char *what, const char *text) {
   const std::string rule = std::string(what) + " takes hexadecimal digits only, 16, 32 or 48 digits";
   std::string problem = character_problem(text, true, rule);

@@ -31,9 +31,6 @@ int usage_error(const Command &command, const char *message);
 // True when argv holds "--help" or "-h" before any "--".
 bool wants_help(int argc, char **argv);
 
-// True when text holds only hexadecimal digits, either case (the empty text included).
-bool is_hex_text(const char *text);
-
 // True when text is not empty and holds only decimal digits.
 bool is_digit_text(const char *text);
 
@@ -57,6 +54,10 @@ std::string digit_text_problem(const char *what, const char *text, size_t low, s
 // The same for hexadecimal text, either case ("non-hex character 'G' at position 16: BLOCK
 // takes hexadecimal digits only, 16 digits").
 std::string hex_text_problem(const char *what, const char *text, size_t low, size_t high);
+
+// The same for hexadecimal text read as bytes: low to high bytes, so an even count of digits
+// ("odd number of digits (5): HEX takes whole bytes").
+std::string hex_bytes_problem(const char *what, const char *text, size_t low, size_t high);
 
 // The same for a triple-DES key: 16, 32 or 48 hexadecimal digits (single, double or triple
 // length); a wrong length is told by its count ("wrong number of digits (31): KEY ...").

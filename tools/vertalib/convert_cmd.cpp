@@ -70,10 +70,9 @@ const vl::cli::Command kBcd{
 
 int run_hex2bin(int argc, char **argv) {
   vl::cli::Args args(argc, argv, {});
-  if (!args.expect(1, 1, "one hexadecimal text")) return args.fail(kHex2Bin);
+  if (!args.expect(1, 1, "one hexadecimal text") || !args.check(vl::cli::hex_text_problem("HEX", args[0], 1, kMaxText)))
+    return args.fail(kHex2Bin);
   const size_t length = std::strlen(args[0]);
-  if (length == 0 || length > kMaxText || !vl::cli::is_hex_text(args[0]))
-    return vl::cli::usage_error(kHex2Bin, "not a hexadecimal text");
   unsigned char bytes[kMaxText / 2 + 1];
   ASC2Bin(bytes, args[0], static_cast<int>(length));
   print_escaped(bytes, (length + 1) / 2);
@@ -103,9 +102,8 @@ int run_bcd(int argc, char **argv) {
   vl::cli::Args args(argc, argv, {});
   if (!args.expect(2, 3, "'pack DIGITS' or 'unpack HEX DIGITS'")) return args.fail(kBcd);
   if (args.count() == 2 && std::strcmp(args[0], "pack") == 0) {
+    if (!args.check(vl::cli::digit_text_problem("DIGITS", args[1], 1, 5))) return args.fail(kBcd);
     const size_t digits = std::strlen(args[1]);
-    if (!vl::cli::is_digit_text(args[1]) || digits > 5)
-      return vl::cli::usage_error(kBcd, "pack takes 1 to 5 decimal digits");
     // Right-aligned: an odd count gets a leading 0 digit.
     const int packed = static_cast<int>(digits + digits % 2);
     unsigned char bcd[3];
@@ -118,9 +116,8 @@ int run_bcd(int argc, char **argv) {
     return vl::cli::kOk;
   }
   if (args.count() == 3 && std::strcmp(args[0], "unpack") == 0) {
+    if (!args.check(vl::cli::hex_bytes_problem("HEX", args[1], 1, 8))) return args.fail(kBcd);
     const size_t length = std::strlen(args[1]);
-    if (length == 0 || length % 2 != 0 || length > 16 || !vl::cli::is_hex_text(args[1]))
-      return vl::cli::usage_error(kBcd, "unpack takes an even hexadecimal text of up to 16 digits");
     if (!vl::cli::is_digit_text(args[2]) || std::strlen(args[2]) > 1 || args[2][0] == '0' ||
         args[2][0] > '6' || static_cast<size_t>(args[2][0] - '0') > length)
       return vl::cli::usage_error(kBcd, "DIGITS from 1 to 6, within the text");

@@ -59,9 +59,7 @@ int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
           kProtect, ("a track has at most 128 characters, not " + std::to_string(length)).c_str());
     std::memcpy(buffer, text, length);
   } else {
-    std::string problem = vl::cli::hex_text_problem("HEX", text, 0, 2 * kLongestTrack);
-    if (problem.empty() && std::strlen(text) % 2 != 0)
-      problem = "odd number of digits (" + std::to_string(std::strlen(text)) + "): HEX takes whole bytes";
+    const std::string problem = vl::cli::hex_bytes_problem("HEX", text, 0, kLongestTrack);
     if (!problem.empty()) return vl::cli::usage_error(kProtect, problem.c_str());
     vl::cli::parse_hex(text, buffer, kLongestTrack, length);
   }
