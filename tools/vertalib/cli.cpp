@@ -90,6 +90,14 @@ std::string masked_card_number(const char *pan) {
   return shown;
 }
 
+int run_with(int (*run)(int, char **), std::initializer_list<const char *> arguments) {
+  std::vector<char *> argv;
+  for (const char *argument : arguments) argv.push_back(const_cast<char *>(argument));
+  argv.push_back(nullptr);
+  std::fflush(stdout);
+  return run(static_cast<int>(arguments.size()), argv.data());
+}
+
 Args::Args(int argc, char **argv, std::initializer_list<Option> known) {
   bool options_ended = false;
   for (int i = 1; i < argc && ok(); ++i) {

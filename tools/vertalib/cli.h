@@ -25,6 +25,10 @@ struct Command {
 
 bool register_command(const Command &command);
 
+// Runs a subcommand on the given arguments (its name first), for the examples; standard
+// output is flushed first so that a label printed before stays before what it prints.
+int run_with(int (*run)(int, char **), std::initializer_list<const char *> arguments);
+
 // Prints "vertalib NAME: message" and the usage hint on stderr; returns kUsage.
 int usage_error(const Command &command, const char *message);
 

@@ -28,11 +28,8 @@ const vl::cli::Command kKcv{
     "first 3 bytes of the key's encryption of eight zero bytes (triple DES, EDE), as 6 digits:\n"
     "  vertalib kcv 0123456789ABCDEFFEDCBA9876543210   ->  08D7B4\n",
     run_kcv, [] {
-      char a[] = "kcv", b[] = "0123456789ABCDEFFEDCBA9876543210";
-      char *args[] = {a, b};
       std::printf("kcv of the double-length test key 0123...3210: ");
-      std::fflush(stdout);
-      run_kcv(2, args);
+      vl::cli::run_with(run_kcv, {"kcv", "0123456789ABCDEFFEDCBA9876543210"});
     }};
 
 const vl::cli::Command k3des{
@@ -43,11 +40,8 @@ const vl::cli::Command k3des{
     "  vertalib 3des encrypt 0123456789ABCDEFFEDCBA9876543210 0000000000000000\n"
     "  ->  08D7B4FB629D0885\n",
     run_3des, [] {
-      char a[] = "3des", b[] = "decrypt", c[] = "0123456789ABCDEFFEDCBA9876543210", d[] = "08D7B4FB629D0885";
-      char *args[] = {a, b, c, d};
       std::printf("decrypting 08D7B4FB629D0885 under the double-length test key: ");
-      std::fflush(stdout);
-      run_3des(4, args);
+      vl::cli::run_with(run_3des, {"3des", "decrypt", "0123456789ABCDEFFEDCBA9876543210", "08D7B4FB629D0885"});
     }};
 
 const vl::cli::Command kSha1{

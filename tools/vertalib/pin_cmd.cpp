@@ -31,11 +31,10 @@ const vl::cli::Command kPinBlock{
     "  vertalib pinblock build 1234 4111111111111111 0123456789ABCDEFFEDCBA9876543210\n"
     "      ->  2A3D408A1977DDE9\n",
     run_pinblock, [] {
-      const char *build[] = {"pinblock", "build", "1234", "4111111111111111", "0123456789ABCDEFFEDCBA9876543210"};
-      run_pinblock(5, const_cast<char **>(build));
-      const char *open[] = {"pinblock", "open", "2A3D408A1977DDE9", "4111111111111111",
-                            "0123456789ABCDEFFEDCBA9876543210"};
-      run_pinblock(5, const_cast<char **>(open));
+      vl::cli::run_with(run_pinblock,
+                        {"pinblock", "build", "1234", "4111111111111111", "0123456789ABCDEFFEDCBA9876543210"});
+      vl::cli::run_with(run_pinblock, {"pinblock", "open", "2A3D408A1977DDE9", "4111111111111111",
+                                       "0123456789ABCDEFFEDCBA9876543210"});
     }};
 
 int build(const char *pin, const char *pan, const char *key) {

@@ -34,12 +34,10 @@ const vl::cli::Command kProtect{
     "first 16 used as a DES key), as 34 characters: the length, then two encrypted halves.\n"
     "decrypt prints the number masked unless --show-pan is given.\n",
     run_protect, [] {
-      const char *encrypt[] = {"protect", "pan", "encrypt", "4111111111111111", "0123456789ABCDEF"};
-      run_protect(5, const_cast<char **>(encrypt));
+      vl::cli::run_with(run_protect, {"protect", "pan", "encrypt", "4111111111111111", "0123456789ABCDEF"});
       char encrypted[kEncryptedPanLength + 1] = {};
-      Encript_PAN(encrypt[3], encrypted, encrypt[4]);
-      const char *decrypt[] = {"protect", "pan", "decrypt", encrypted, "0123456789ABCDEF"};
-      run_protect(5, const_cast<char **>(decrypt));
+      Encript_PAN("4111111111111111", encrypted, "0123456789ABCDEF");
+      vl::cli::run_with(run_protect, {"protect", "pan", "decrypt", encrypted, "0123456789ABCDEF"});
     }};
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }

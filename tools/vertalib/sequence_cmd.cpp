@@ -34,9 +34,7 @@ const vl::cli::Command kNsu{
     "  vertalib nsu 3 999      ->  1\n"
     "  vertalib nsu 2 1 -2     ->  9999\n",
     run_nsu, [] {
-      char a[] = "nsu", b[] = "3", c[] = "998", d[] = "3";
-      char *args[] = {a, b, c, d};
-      run_nsu(4, args);
+      vl::cli::run_with(run_nsu, {"nsu", "3", "998", "3"});
     }};
 
 const vl::cli::Command kSql{
@@ -49,9 +47,7 @@ const vl::cli::Command kSql{
     "  vertalib sql \"INSERT INTO T VALUES (?, ?)\" %d,%s  ->  "
     "INSERT INTO T VALUES (%d, '%s')\n",
     run_sql, [] {
-      char a[] = "sql", b[] = "UPDATE T SET NOME = ? WHERE ID = ?", c[] = "%s,%d";
-      char *args[] = {a, b, c};
-      run_sql(3, args);
+      vl::cli::run_with(run_sql, {"sql", "UPDATE T SET NOME = ? WHERE ID = ?", "%s,%d"});
     }};
 
 int run_nsu(int argc, char **argv) {
