@@ -30,9 +30,7 @@ const vl::cli::Command kTrack{
     "card number in full, --unmasked every field in full.\n"
     "Exit code 1 when the track fails the validity tests or its card number the Luhn rule.\n",
     run_track, [] {
-      char a[] = "track", b[] = "%B4111111111111111^DOE/JOHN^2512201000000000000?";
-      char *args[] = {a, b};
-      run_track(2, args);
+      vl::cli::run_with(run_track, {"track", "%B4111111111111111^DOE/JOHN^2512201000000000000?"});
     }};
 
 struct TrackFields {

@@ -33,9 +33,7 @@ const vl::cli::Command kHex2Bin{
     "An odd number of digits leaves the last low nibble 0.\n",
     run_hex2bin,
     [] {
-      char a[] = "hex2bin", b[] = "56657274614C6962";
-      char *args[] = {a, b};
-      run_hex2bin(2, args);
+      vl::cli::run_with(run_hex2bin, {"hex2bin", "56657274614C6962"});
     }};
 
 const vl::cli::Command kBin2Hex{
@@ -46,9 +44,7 @@ const vl::cli::Command kBin2Hex{
     "  vertalib bin2hex Hello   ->  48656C6C6F\n",
     run_bin2hex,
     [] {
-      char a[] = "bin2hex", b[] = "VertaLib";
-      char *args[] = {a, b};
-      run_bin2hex(2, args);
+      vl::cli::run_with(run_bin2hex, {"bin2hex", "VertaLib"});
     }};
 
 const vl::cli::Command kBcd{
@@ -61,11 +57,8 @@ const vl::cli::Command kBcd{
     "  vertalib bcd unpack 0123 4   ->  123\n",
     run_bcd,
     [] {
-      char a[] = "bcd", b[] = "pack", c[] = "1234", d[] = "unpack", e[] = "01234F", f[] = "5";
-      char *pack[] = {a, b, c};
-      char *unpack[] = {a, d, e, f};
-      run_bcd(3, pack);
-      run_bcd(4, unpack);
+      vl::cli::run_with(run_bcd, {"bcd", "pack", "1234"});
+      vl::cli::run_with(run_bcd, {"bcd", "unpack", "01234F", "5"});
     }};
 
 int run_hex2bin(int argc, char **argv) {

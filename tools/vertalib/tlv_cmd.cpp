@@ -173,10 +173,8 @@ const vl::cli::Command kTlv{
     "Exit code 1 when the text is not well-formed BER-TLV or holds no object.\n",
     run_tlv,
     [] {
-      char a[] = "tlv", b[] = "9F2608A1B2C3D4E5F60718" "95050000048000" "9F3403420302"
-                              "5A084761739001010010";
-      char *args[] = {a, b};
-      run_tlv(2, args);
+      vl::cli::run_with(run_tlv, {"tlv", "9F2608A1B2C3D4E5F60718" "95050000048000" "9F3403420302"
+                                         "5A084761739001010010"});
     }};
 
 int run_tlv(int argc, char **argv) {
