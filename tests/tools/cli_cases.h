@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
 
 #include "tools/cli_run.h"
 
@@ -21,6 +22,16 @@ inline void expect_cli_cases(std::initializer_list<CliCase> cases) {
     EXPECT_EQ(result.status, c.status) << c.arguments;
     EXPECT_EQ(result.output, c.output) << c.arguments;
   }
+}
+
+// Runs the command line and checks that no run of min(6, its length) characters of secret
+// (a key, PIN or card number given on it) appears in what it prints, errors included.
+inline void expect_not_shown(const std::string &arguments, const std::string &secret) {
+  const CliRun result = run_cli(arguments);
+  const size_t piece = secret.size() < 6 ? secret.size() : 6;
+  for (size_t at = 0; at + piece <= secret.size(); ++at)
+    EXPECT_EQ(result.output.find(secret.substr(at, piece)), std::string::npos)
+        << arguments << " shows " << secret.substr(at, piece) << ":\n" << result.output;
 }
 
 }  // namespace vl::test

@@ -96,7 +96,11 @@ TEST(TlvCommand, RefusesBadTextAndArguments) {
   const auto deep = run_cli("tlv " + nested);
   EXPECT_EQ(deep.status, 0);
   EXPECT_EQ(deep.output.find(kPan), std::string::npos) << "templates nested too deep are masked whole";
-  EXPECT_EQ(run_cli("tlv 9F27G180").status, 2);
+  const auto not_hex = run_cli("tlv 9F27G180");
+  EXPECT_EQ(not_hex.status, 2);
+  EXPECT_EQ(not_hex.output,
+            "vertalib tlv: non-hex character 'G' at position 5: HEX takes hexadecimal digits only, 1 to 65536 "
+            "digits\ntry: vertalib tlv --help\n");
   const auto unknown = run_cli("tlv --masked 9F270180");
   EXPECT_EQ(unknown.status, 2);
   EXPECT_EQ(unknown.output, "vertalib tlv: unknown option '--masked'\ntry: vertalib tlv --help\n");

@@ -22,11 +22,8 @@ const vl::cli::Command kValor{
     "Exit code 1 when a display amount is not grouped correctly.\n",
     run_valor,
     [] {
-      char a[] = "valor", b[] = "000000123456", c[] = "1.234.567,89";
-      char *first[] = {a, b};
-      char *second[] = {a, c};
-      run_valor(2, first);
-      run_valor(2, second);
+      vl::cli::run_with(run_valor, {"valor", "000000123456"});
+      vl::cli::run_with(run_valor, {"valor", "1.234.567,89"});
     }};
 
 const vl::cli::Command kExtenso{
@@ -37,9 +34,7 @@ const vl::cli::Command kExtenso{
     "  vertalib extenso 150050  ->  UM MIL E QUINHENTOS REAIS E CINQUENTA CENTAVOS\n",
     run_extenso,
     [] {
-      char a[] = "extenso", b[] = "123456789", c[] = "--width", d[] = "20";
-      char *args[] = {a, b, c, d};
-      run_extenso(4, args);
+      vl::cli::run_with(run_extenso, {"extenso", "123456789", "--width", "20"});
     }};
 
 int run_valor(int argc, char **argv) {

@@ -30,9 +30,7 @@ const vl::cli::Command kTrack{
     "card number in full, --unmasked every field in full.\n"
     "Exit code 1 when the track fails the validity tests or its card number the Luhn rule.\n",
     run_track, [] {
-      char a[] = "track", b[] = "%B4111111111111111^DOE/JOHN^2512201000000000000?";
-      char *args[] = {a, b};
-      run_track(2, args);
+      vl::cli::run_with(run_track, {"track", "%B4111111111111111^DOE/JOHN^2512201000000000000?"});
     }};
 
 struct TrackFields {
@@ -95,13 +93,7 @@ void print_field(const char *label, const std::string &value, bool masked) {
 
 void print_card_number(const char *pan, bool show_pan) {
   const size_t length = std::strlen(pan);
-  char masked[23];
-  std::strcpy(masked, pan);
-  if (!show_pan) {
-    if (length >= static_cast<size_t>(kShortestMaskable)) MascaraPAN(masked, static_cast<int>(length));
-    else std::memset(masked, 'X', length);
-  }
-  print_field("card number:", masked, false);
+  print_field("card number:", show_pan ? pan : vl::cli::masked_card_number(pan), false);
   char truncated[23];
   std::strcpy(truncated, pan);
   if (length >= static_cast<size_t>(kShortestMaskable)) TruncaCartao(truncated, static_cast<int>(length));

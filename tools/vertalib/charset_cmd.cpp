@@ -24,12 +24,8 @@ const vl::cli::Command kEbcdic{
     "  vertalib ebcdic decode C1F1   ->  A1\n",
     run_ebcdic,
     [] {
-      char a[] = "ebcdic", b[] = "encode", c[] = "VERTA 123", d[] = "decode",
-           e[] = "E5C5D9E3C140F1F2F3";
-      char *encode[] = {a, b, c};
-      char *decode[] = {a, d, e};
-      run_ebcdic(3, encode);
-      run_ebcdic(3, decode);
+      vl::cli::run_with(run_ebcdic, {"ebcdic", "encode", "VERTA 123"});
+      vl::cli::run_with(run_ebcdic, {"ebcdic", "decode", "E5C5D9E3C140F1F2F3"});
     }};
 
 const vl::cli::Command kUri{
@@ -39,9 +35,7 @@ const vl::cli::Command kUri{
     "  vertalib uri 'a b/c'   ->  a%20b%2Fc\n",
     run_uri,
     [] {
-      char a[] = "uri", b[] = "valor=12,50 & parcela=1/3";
-      char *args[] = {a, b};
-      run_uri(2, args);
+      vl::cli::run_with(run_uri, {"uri", "valor=12,50 & parcela=1/3"});
     }};
 
 int run_ebcdic(int argc, char **argv) {

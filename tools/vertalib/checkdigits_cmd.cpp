@@ -32,9 +32,7 @@ const vl::cli::Command kLuhn{
     "  vertalib luhn 4111111111111111          ->  valid\n"
     "  vertalib luhn 411111111111111 --complete  ->  4111111111111111\n",
     run_luhn, [] {
-      char a[] = "luhn", b[] = "79927398713";
-      char *args[] = {a, b};
-      run_luhn(2, args);
+      vl::cli::run_with(run_luhn, {"luhn", "79927398713"});
     }};
 
 const vl::cli::Command kCpf{
@@ -44,9 +42,7 @@ const vl::cli::Command kCpf{
     "two check digits are right (exit code 1 when they are not):\n"
     "  vertalib cpf 11144477735   ->  111.444.777-35 valid\n",
     run_cpf, [] {
-      char a[] = "cpf", b[] = "123.456.789-09";
-      char *args[] = {a, b};
-      run_cpf(2, args);
+      vl::cli::run_with(run_cpf, {"cpf", "123.456.789-09"});
     }};
 
 const vl::cli::Command kCnpj{
@@ -58,9 +54,7 @@ const vl::cli::Command kCnpj{
     "  vertalib cnpj 11222333000181   ->  11.222.333/0001-81 valid\n"
     "  vertalib cnpj 12ABC34501DE35   ->  12.ABC.345/01DE-35 valid\n",
     run_cnpj, [] {
-      char a[] = "cnpj", b[] = "11444777000161";
-      char *args[] = {a, b};
-      run_cnpj(2, args);
+      vl::cli::run_with(run_cnpj, {"cnpj", "11444777000161"});
     }};
 
 const vl::cli::Command kEan13{
@@ -71,9 +65,7 @@ const vl::cli::Command kEan13{
     "  vertalib ean13 4006381333931   ->  valid\n"
     "  vertalib ean13 789100031550    ->  7891000315507\n",
     run_ean13, [] {
-      char a[] = "ean13", b[] = "400638133393";
-      char *args[] = {a, b};
-      run_ean13(2, args);
+      vl::cli::run_with(run_ean13, {"ean13", "400638133393"});
     }};
 
 const vl::cli::Command kCmc7{
@@ -86,9 +78,7 @@ const vl::cli::Command kCmc7{
     "  ->  bank 237 agency 0456 cheque 012345 account 12345678\n"
     "      digits 237045670180123456700123456789\n",
     run_cmc7, [] {
-      char a[] = "cmc7", b[] = "<34112345<0180654321>200098765432:";
-      char *args[] = {a, b};
-      run_cmc7(2, args);
+      vl::cli::run_with(run_cmc7, {"cmc7", "<34112345<0180654321>200098765432:"});
     }};
 
 int run_luhn(int argc, char **argv) {

@@ -1,10 +1,15 @@
-// The argument reader and the text checks every subcommand shares.
+// The argument reader, the text checks and the card-number mask every subcommand shares.
+#include <cctype>
 #include <cstring>
 
 #include "cli.h"
+#include "vertalib/card.h"
 
 namespace vl::cli {
 namespace {
+
+// Below this length a card number is masked throughout.
+constexpr size_t kShortestMaskable = 12;
 
 bool is_negative_number(const char *text) {
   return text[0] == '-' && text[1] >= '0' && text[1] <= '9';
@@ -14,27 +19,83 @@ bool is_option(const char *text) {
   return text[0] == '-' && text[1] != '\0' && !is_negative_number(text);
 }
 
-}  // namespace
+std::string digits_phrase(size_t count) {
+  return std::to_string(count) + (count == 1 ? " digit" : " digits");
+}
 
-std::string digit_text_problem(const char *what, const char *text, size_t low, size_t high) {
-  const std::string rule = std::string(what) + " takes digits only, " +
-                           (low == high ? std::to_string(low) + " digits"
-                                        : std::to_string(low) + " to " + std::to_string(high) +
-                                              " digits");
-  const size_t length = std::strlen(text);
-  for (size_t i = 0; i < length; ++i) {
-    if (text[i] >= '0' && text[i] <= '9') continue;
+// "16 digits", "2 to 64 digits", "16 or more digits".
+std::string range_phrase(size_t low, size_t high) {
+  if (low == high) return digits_phrase(low);
+  if (high == kNoLimit) return std::to_string(low) + " or more digits";
+  return std::to_string(low) + " to " + digits_phrase(high);
+}
+
+// The first character of text outside its class, named with its position and followed by
+// rule; empty when every character belongs.
+std::string character_problem(const char *text, bool hex, const std::string &rule) {
+  for (size_t i = 0; text[i] != '\0'; ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (hex ? std::isxdigit(c) != 0 : std::isdigit(c) != 0) continue;
     char shown[16];
     if (c >= 0x20 && c < 0x7F) std::snprintf(shown, sizeof shown, "'%c'", c);
     else std::snprintf(shown, sizeof shown, "byte 0x%02X", c);
-    return "non-digit character " + std::string(shown) + " at position " + std::to_string(i + 1) +
-           ": " + rule;
+    return std::string(hex ? "non-hex" : "non-digit") + " character " + shown + " at position " +
+           std::to_string(i + 1) + ": " + rule;
   }
-  if (length < low)
-    return std::to_string(length) + (length == 1 ? " digit is" : " digits are") + " too few: " + rule;
-  if (length > high) return std::to_string(length) + " digits are too many: " + rule;
   return "";
+}
+
+std::string text_problem(const char *what, const char *text, bool hex, size_t low, size_t high) {
+  const std::string rule = std::string(what) + (hex ? " takes hexadecimal digits only, " : " takes digits only, ") +
+                           range_phrase(low, high);
+  std::string problem = character_problem(text, hex, rule);
+  const size_t length = std::strlen(text);
+  if (!problem.empty()) return problem;
+  if (length < low) return digits_phrase(length) + (length == 1 ? " is" : " are") + " too few: " + rule;
+  if (length > high) return digits_phrase(length) + " are too many: " + rule;
+  return "";
+}
+
+}  // namespace
+
+std::string digit_text_problem(const char *what, const char *text, size_t low, size_t high) {
+  return text_problem(what, text, false, low, high);
+}
+
+std::string hex_text_problem(const char *what, const char *text, size_t low, size_t high) {
+  return text_problem(what, text, true, low, high);
+}
+
+std::string hex_bytes_problem(const char *what, const char *text, size_t low, size_t high) {
+  std::string problem = text_problem(what, text, true, 2 * low, 2 * high);
+  const size_t length = std::strlen(text);
+  if (problem.empty() && length % 2 != 0)
+    problem = "odd number of digits (" + std::to_string(length) + "): " + what + " takes whole bytes";
+  return problem;
+}
+
+std::string des_key_problem(const char *what, const char *text) {
+  const std::string rule = std::string(what) + " takes hexadecimal digits only, 16, 32 or 48 digits";
+  std::string problem = character_problem(text, true, rule);
+  const size_t length = std::strlen(text);
+  if (problem.empty() && length != 16 && length != 32 && length != 48)
+    problem = "wrong number of digits (" + std::to_string(length) + "): " + rule;
+  return problem;
+}
+
+std::string masked_card_number(const char *pan) {
+  std::string shown = pan;
+  if (shown.size() >= kShortestMaskable) MascaraPAN(shown.data(), static_cast<int>(shown.size()));
+  else shown.assign(shown.size(), 'X');
+  return shown;
+}
+
+int run_with(int (*run)(int, char **), std::initializer_list<const char *> arguments) {
+  std::vector<char *> argv;
+  for (const char *argument : arguments) argv.push_back(const_cast<char *>(argument));
+  argv.push_back(nullptr);
+  std::fflush(stdout);
+  return run(static_cast<int>(arguments.size()), argv.data());
 }
 
 Args::Args(int argc, char **argv, std::initializer_list<Option> known) {
@@ -83,8 +144,13 @@ bool Args::expect(size_t low, size_t high, const char *what) {
   if (positionals_.size() < low) {
     error_ = std::string("expects ") + what;
   } else if (positionals_.size() > high) {
-    error_ = std::string("unexpected argument '") + positionals_[high] + "'";
+    error_ = "too many arguments (" + std::to_string(positionals_.size()) + "): expects " + what;
   }
+  return ok();
+}
+
+bool Args::check(const std::string &problem) {
+  if (ok()) error_ = problem;
   return ok();
 }
 

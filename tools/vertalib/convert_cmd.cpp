@@ -33,9 +33,7 @@ const vl::cli::Command kHex2Bin{
     "An odd number of digits leaves the last low nibble 0.\n",
     run_hex2bin,
     [] {
-      char a[] = "hex2bin", b[] = "56657274614C6962";
-      char *args[] = {a, b};
-      run_hex2bin(2, args);
+      vl::cli::run_with(run_hex2bin, {"hex2bin", "56657274614C6962"});
     }};
 
 const vl::cli::Command kBin2Hex{
@@ -46,9 +44,7 @@ const vl::cli::Command kBin2Hex{
     "  vertalib bin2hex Hello   ->  48656C6C6F\n",
     run_bin2hex,
     [] {
-      char a[] = "bin2hex", b[] = "VertaLib";
-      char *args[] = {a, b};
-      run_bin2hex(2, args);
+      vl::cli::run_with(run_bin2hex, {"bin2hex", "VertaLib"});
     }};
 
 const vl::cli::Command kBcd{
@@ -61,19 +57,15 @@ const vl::cli::Command kBcd{
     "  vertalib bcd unpack 0123 4   ->  123\n",
     run_bcd,
     [] {
-      char a[] = "bcd", b[] = "pack", c[] = "1234", d[] = "unpack", e[] = "01234F", f[] = "5";
-      char *pack[] = {a, b, c};
-      char *unpack[] = {a, d, e, f};
-      run_bcd(3, pack);
-      run_bcd(4, unpack);
+      vl::cli::run_with(run_bcd, {"bcd", "pack", "1234"});
+      vl::cli::run_with(run_bcd, {"bcd", "unpack", "01234F", "5"});
     }};
 
 int run_hex2bin(int argc, char **argv) {
   vl::cli::Args args(argc, argv, {});
-  if (!args.expect(1, 1, "one hexadecimal text")) return args.fail(kHex2Bin);
+  if (!args.expect(1, 1, "one hexadecimal text") || !args.check(vl::cli::hex_text_problem("HEX", args[0], 1, kMaxText)))
+    return args.fail(kHex2Bin);
   const size_t length = std::strlen(args[0]);
-  if (length == 0 || length > kMaxText || !vl::cli::is_hex_text(args[0]))
-    return vl::cli::usage_error(kHex2Bin, "not a hexadecimal text");
   unsigned char bytes[kMaxText / 2 + 1];
   ASC2Bin(bytes, args[0], static_cast<int>(length));
   print_escaped(bytes, (length + 1) / 2);
@@ -103,9 +95,8 @@ int run_bcd(int argc, char **argv) {
   vl::cli::Args args(argc, argv, {});
   if (!args.expect(2, 3, "'pack DIGITS' or 'unpack HEX DIGITS'")) return args.fail(kBcd);
   if (args.count() == 2 && std::strcmp(args[0], "pack") == 0) {
+    if (!args.check(vl::cli::digit_text_problem("DIGITS", args[1], 1, 5))) return args.fail(kBcd);
     const size_t digits = std::strlen(args[1]);
-    if (!vl::cli::is_digit_text(args[1]) || digits > 5)
-      return vl::cli::usage_error(kBcd, "pack takes 1 to 5 decimal digits");
     // Right-aligned: an odd count gets a leading 0 digit.
     const int packed = static_cast<int>(digits + digits % 2);
     unsigned char bcd[3];
@@ -118,9 +109,8 @@ int run_bcd(int argc, char **argv) {
     return vl::cli::kOk;
   }
   if (args.count() == 3 && std::strcmp(args[0], "unpack") == 0) {
+    if (!args.check(vl::cli::hex_bytes_problem("HEX", args[1], 1, 8))) return args.fail(kBcd);
     const size_t length = std::strlen(args[1]);
-    if (length == 0 || length % 2 != 0 || length > 16 || !vl::cli::is_hex_text(args[1]))
-      return vl::cli::usage_error(kBcd, "unpack takes an even hexadecimal text of up to 16 digits");
     if (!vl::cli::is_digit_text(args[2]) || std::strlen(args[2]) > 1 || args[2][0] == '0' ||
         args[2][0] > '6' || static_cast<size_t>(args[2][0] - '0') > length)
       return vl::cli::usage_error(kBcd, "DIGITS from 1 to 6, within the text");

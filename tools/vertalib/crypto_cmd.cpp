@@ -28,11 +28,8 @@ const vl::cli::Command kKcv{
     "first 3 bytes of the key's encryption of eight zero bytes (triple DES, EDE), as 6 digits:\n"
     "  vertalib kcv 0123456789ABCDEFFEDCBA9876543210   ->  08D7B4\n",
     run_kcv, [] {
-      char a[] = "kcv", b[] = "0123456789ABCDEFFEDCBA9876543210";
-      char *args[] = {a, b};
       std::printf("kcv of the double-length test key 0123...3210: ");
-      std::fflush(stdout);
-      run_kcv(2, args);
+      vl::cli::run_with(run_kcv, {"kcv", "0123456789ABCDEFFEDCBA9876543210"});
     }};
 
 const vl::cli::Command k3des{
@@ -43,11 +40,8 @@ const vl::cli::Command k3des{
     "  vertalib 3des encrypt 0123456789ABCDEFFEDCBA9876543210 0000000000000000\n"
     "  ->  08D7B4FB629D0885\n",
     run_3des, [] {
-      char a[] = "3des", b[] = "decrypt", c[] = "0123456789ABCDEFFEDCBA9876543210", d[] = "08D7B4FB629D0885";
-      char *args[] = {a, b, c, d};
       std::printf("decrypting 08D7B4FB629D0885 under the double-length test key: ");
-      std::fflush(stdout);
-      run_3des(4, args);
+      vl::cli::run_with(run_3des, {"3des", "decrypt", "0123456789ABCDEFFEDCBA9876543210", "08D7B4FB629D0885"});
     }};
 
 const vl::cli::Command kSha1{
@@ -88,44 +82,44 @@ const vl::cli::Command kMd5{
       vl::cli::print_hex(digest, sizeof digest);
     }};
 
-bool is_key_length(size_t digits) { return digits == 16 || digits == 32 || digits == 48; }
-
 int run_kcv(int argc, char **argv) {
-  if (argc != 2) return vl::cli::usage_error(kKcv, "expects one key");
-  const size_t digits = std::strlen(argv[1]);
-  if (!vl::cli::is_hex_text(argv[1]) || !is_key_length(digits))
-    return vl::cli::usage_error(kKcv, "the key must be 16, 32 or 48 hexadecimal digits");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(1, 1, "one KEY") || !args.check(vl::cli::des_key_problem("KEY", args[0])))
+    return args.fail(kKcv);
   unsigned char check[8];
-  generateKeyCheckValue(1, static_cast<int>(digits), argv[1], check);
+  generateKeyCheckValue(1, static_cast<int>(std::strlen(args[0])), args[0], check);
   vl::cli::print_hex(check, 3);
   return vl::cli::kOk;
 }
 
 int run_3des(int argc, char **argv) {
-  if (argc != 4) return vl::cli::usage_error(k3des, "expects encrypt|decrypt, a key and a block");
-  const bool encrypt = std::strcmp(argv[1], "encrypt") == 0;
-  if (!encrypt && std::strcmp(argv[1], "decrypt") != 0)
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(3, 3, "encrypt|decrypt, KEY and BLOCK")) return args.fail(k3des);
+  const bool encrypt = std::strcmp(args[0], "encrypt") == 0;
+  if (!encrypt && std::strcmp(args[0], "decrypt") != 0)
     return vl::cli::usage_error(k3des, "the first argument is encrypt or decrypt");
-  const size_t digits = std::strlen(argv[2]);
-  if (!vl::cli::is_hex_text(argv[2]) || !is_key_length(digits))
-    return vl::cli::usage_error(k3des, "the key must be 16, 32 or 48 hexadecimal digits");
+  if (!args.check(vl::cli::des_key_problem("KEY", args[1])) ||
+      !args.check(vl::cli::hex_text_problem("BLOCK", args[2], 16, 16)))
+    return args.fail(k3des);
   unsigned char block[8];
   size_t count = 0;
-  if (!vl::cli::parse_hex(argv[3], block, sizeof block, count) || count != 8)
-    return vl::cli::usage_error(k3des, "the block must be 16 hexadecimal digits");
-  tripleDES_EDE(encrypt ? 0 : 1, static_cast<int>(digits), argv[2], block, block);
+  vl::cli::parse_hex(args[2], block, sizeof block, count);
+  tripleDES_EDE(encrypt ? 0 : 1, static_cast<int>(std::strlen(args[1])), args[1], block, block);
   vl::cli::print_hex(block, sizeof block);
   return vl::cli::kOk;
 }
 
-// The whole of FILE (or of the standard input); false with a message when it cannot be read.
-bool read_input(const vl::cli::Command &command, int argc, char **argv, std::vector<unsigned char> &data) {
+// Reads the whole of the FILE the arguments name, or of the standard input when they name
+// none; kOk, else the exit code once the fault is told.
+int read_input(const vl::cli::Command &command, int argc, char **argv, std::vector<unsigned char> &data) {
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(0, 1, "at most one FILE")) return args.fail(command);
   FILE *in = stdin;
-  if (argc == 2) {
-    in = std::fopen(argv[1], "rb");
+  if (args[0] != nullptr) {
+    in = std::fopen(args[0], "rb");
     if (in == nullptr) {
-      std::fprintf(stderr, "vertalib %s: cannot open %s\n", command.name, argv[1]);
-      return false;
+      std::fprintf(stderr, "vertalib %s: cannot open %s\n", command.name, args[0]);
+      return vl::cli::kFalse;
     }
   }
   unsigned char chunk[65536];
@@ -134,13 +128,12 @@ bool read_input(const vl::cli::Command &command, int argc, char **argv, std::vec
   const bool failed = std::ferror(in) != 0;
   if (in != stdin) std::fclose(in);
   if (failed) std::fprintf(stderr, "vertalib %s: read error\n", command.name);
-  return !failed;
+  return failed ? vl::cli::kFalse : vl::cli::kOk;
 }
 
 int run_sha1(int argc, char **argv) {
-  if (argc > 2) return vl::cli::usage_error(kSha1, "expects at most one file");
   std::vector<unsigned char> data;
-  if (!read_input(kSha1, argc, argv, data)) return vl::cli::kFalse;
+  if (const int status = read_input(kSha1, argc, argv, data); status != vl::cli::kOk) return status;
   sha1_context ctx;
   verta_SHA1_Init(&ctx);
   // The length argument is 32 bits: feed large inputs in pieces.
@@ -155,9 +148,8 @@ int run_sha1(int argc, char **argv) {
 }
 
 int run_crc32(int argc, char **argv) {
-  if (argc > 2) return vl::cli::usage_error(kCrc32, "expects at most one file");
   std::vector<unsigned char> data;
-  if (!read_input(kCrc32, argc, argv, data)) return vl::cli::kFalse;
+  if (const int status = read_input(kCrc32, argc, argv, data); status != vl::cli::kOk) return status;
   if (data.size() > UINT32_MAX) {
     std::fprintf(stderr, "vertalib crc32: inputs of 4 GiB and more are not supported\n");
     return vl::cli::kFalse;
@@ -167,9 +159,8 @@ int run_crc32(int argc, char **argv) {
 }
 
 int run_md5(int argc, char **argv) {
-  if (argc > 2) return vl::cli::usage_error(kMd5, "expects at most one file");
   std::vector<unsigned char> data;
-  if (!read_input(kMd5, argc, argv, data)) return vl::cli::kFalse;
+  if (const int status = read_input(kMd5, argc, argv, data); status != vl::cli::kOk) return status;
   unsigned char digest[16];
   mbedtls_md5_ret(data.data(), data.size(), digest);
   vl::cli::print_hex(digest, sizeof digest);

@@ -36,9 +36,7 @@ const vl::cli::Command kFator{
     "Exit code 1 for the factor 0, which names no date.\n",
     run_fator,
     [] {
-      char a[] = "fator", b[] = "9999";
-      char *args[] = {a, b};
-      run_fator(2, args);
+      vl::cli::run_with(run_fator, {"fator", "9999"});
     }};
 
 const vl::cli::Command kData{
@@ -53,9 +51,7 @@ const vl::cli::Command kData{
     "Exit code 1 when the day or month of DATE is impossible.\n",
     run_data,
     [] {
-      char a[] = "data", b[] = "aaaammdd", c[] = "20241231", d[] = "--add", e[] = "60";
-      char *args[] = {a, b, c, d, e};
-      run_data(5, args);
+      vl::cli::run_with(run_data, {"data", "aaaammdd", "20241231", "--add", "60"});
     }};
 
 namespace chrono = std::chrono;

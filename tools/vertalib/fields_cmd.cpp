@@ -24,11 +24,8 @@ const vl::cli::Command kBitmap{
     "  vertalib bitmap --elements 1 3 65  ->  A0000000000000008000000000000000\n",
     run_bitmap,
     [] {
-      char a[] = "bitmap", b[] = "F23C46C1A8E0A000", c[] = "--elements", d[] = "2", e[] = "55";
-      char *decode[] = {a, b};
-      char *encode[] = {a, c, d, e};
-      run_bitmap(2, decode);
-      run_bitmap(4, encode);
+      vl::cli::run_with(run_bitmap, {"bitmap", "F23C46C1A8E0A000"});
+      vl::cli::run_with(run_bitmap, {"bitmap", "--elements", "2", "55"});
     }};
 
 // A data element number from 1 to 128 in plain decimal digits.

@@ -14,9 +14,7 @@ const vl::cli::Command kMessages{
     "Registers the six window messages of the payment system in this process and\n"
     "prints index and code of each.\n",
     run_messages, [] {
-      char a[] = "messages";
-      char *args[] = {a};
-      run_messages(1, args);
+      vl::cli::run_with(run_messages, {"messages"});
     }};
 
 int run_messages(int argc, char **argv) {

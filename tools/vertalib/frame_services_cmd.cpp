@@ -24,9 +24,7 @@ const vl::cli::Command kVersion{
     "Exit code 1 when TEXT is not a dotted version.\n",
     run_version,
     [] {
-      char a[] = "version", b[] = "1.02.03.0004", c[] = "--redecard";
-      char *args[] = {a, b, c};
-      run_version(3, args);
+      vl::cli::run_with(run_version, {"version", "1.02.03.0004", "--redecard"});
     }};
 
 const vl::cli::Command kIni{
@@ -40,9 +38,7 @@ const vl::cli::Command kIni{
     "current directory).\n",
     run_ini,
     [] {
-      char a[] = "ini";
-      char *args[] = {a};
-      run_ini(1, args);
+      vl::cli::run_with(run_ini, {"ini"});
     }};
 
 int run_ini(int argc, char **argv) {

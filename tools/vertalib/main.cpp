@@ -84,12 +84,6 @@ bool wants_help(int argc, char **argv) {
   return false;
 }
 
-bool is_hex_text(const char *text) {
-  for (; *text != '\0'; ++text)
-    if (hex_value(*text) < 0) return false;
-  return true;
-}
-
 bool is_digit_text(const char *text) {
   if (*text == '\0') return false;
   for (; *text != '\0'; ++text)

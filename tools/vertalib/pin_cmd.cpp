@@ -31,22 +31,11 @@ const vl::cli::Command kPinBlock{
     "  vertalib pinblock build 1234 4111111111111111 0123456789ABCDEFFEDCBA9876543210\n"
     "      ->  2A3D408A1977DDE9\n",
     run_pinblock, [] {
-      const char *build[] = {"pinblock", "build", "1234", "4111111111111111", "0123456789ABCDEFFEDCBA9876543210"};
-      run_pinblock(5, const_cast<char **>(build));
-      const char *open[] = {"pinblock", "open", "2A3D408A1977DDE9", "4111111111111111",
-                            "0123456789ABCDEFFEDCBA9876543210"};
-      run_pinblock(5, const_cast<char **>(open));
+      vl::cli::run_with(run_pinblock,
+                        {"pinblock", "build", "1234", "4111111111111111", "0123456789ABCDEFFEDCBA9876543210"});
+      vl::cli::run_with(run_pinblock, {"pinblock", "open", "2A3D408A1977DDE9", "4111111111111111",
+                                       "0123456789ABCDEFFEDCBA9876543210"});
     }};
-
-bool has_length_within(const char *text, size_t shortest, size_t longest) {
-  const size_t length = std::strlen(text);
-  return length >= shortest && length <= longest;
-}
-
-bool is_key(const char *key) {
-  const size_t length = std::strlen(key);
-  return (length == 16 || length == 32 || length == 48) && vl::cli::is_hex_text(key);
-}
 
 int build(const char *pin, const char *pan, const char *key) {
   const int pin_length = static_cast<int>(std::strlen(pin));
@@ -84,35 +73,24 @@ int open(const unsigned char (&encrypted)[8], const char *pan, const char *key, 
 }
 
 int run_pinblock(int argc, char **argv) {
-  const char *operands[4] = {};
-  int count = 0;
-  bool show_pin = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--show-pin") == 0) show_pin = true;
-    else if (count < 4 && argv[i][0] != '-') operands[count++] = argv[i];
-    else return vl::cli::usage_error(kPinBlock, "unexpected argument");
-  }
-  if (count != 4) return vl::cli::usage_error(kPinBlock, "expects build PIN PAN KEY or open BLOCK PAN KEY");
-  const char *pan = operands[2];
-  const char *key = operands[3];
-  if (!vl::cli::is_digit_text(pan) || !has_length_within(pan, kShortestPan, kLongestPan))
-    return vl::cli::usage_error(kPinBlock, "PAN must be 12 to 19 digits");
-  if (!is_key(key)) return vl::cli::usage_error(kPinBlock, "KEY must be 16, 32 or 48 hex digits");
-  if (std::strcmp(operands[0], "build") == 0) {
-    if (show_pin) return vl::cli::usage_error(kPinBlock, "--show-pin goes with open");
-    const char *pin = operands[1];
-    if (!vl::cli::is_digit_text(pin) || !has_length_within(pin, kShortestPin, kLongestPin))
-      return vl::cli::usage_error(kPinBlock, "PIN must be 4 to 12 digits");
-    return build(pin, pan, key);
-  }
-  if (std::strcmp(operands[0], "open") == 0) {
-    unsigned char block[8];
-    size_t bytes = 0;
-    if (!vl::cli::parse_hex(operands[1], block, sizeof block, bytes) || bytes != sizeof block)
-      return vl::cli::usage_error(kPinBlock, "BLOCK must be 16 hex digits");
-    return open(block, pan, key, show_pin);
-  }
-  return vl::cli::usage_error(kPinBlock, "the first argument is build or open");
+  vl::cli::Args args(argc, argv, {{"--show-pin", 0}});
+  if (!args.expect(4, 4, "build PIN PAN KEY or open BLOCK PAN KEY")) return args.fail(kPinBlock);
+  const bool building = std::strcmp(args[0], "build") == 0;
+  if (!building && std::strcmp(args[0], "open") != 0)
+    return vl::cli::usage_error(kPinBlock, "the first argument is build or open");
+  if (building && args.flag("--show-pin")) return vl::cli::usage_error(kPinBlock, "--show-pin goes with open");
+  const char *pan = args[2];
+  const char *key = args[3];
+  if (!args.check(building ? vl::cli::digit_text_problem("PIN", args[1], kShortestPin, kLongestPin)
+                           : vl::cli::hex_text_problem("BLOCK", args[1], 16, 16)) ||
+      !args.check(vl::cli::digit_text_problem("PAN", pan, kShortestPan, kLongestPan)) ||
+      !args.check(vl::cli::des_key_problem("KEY", key)))
+    return args.fail(kPinBlock);
+  if (building) return build(args[1], pan, key);
+  unsigned char block[8];
+  size_t bytes = 0;
+  vl::cli::parse_hex(args[1], block, sizeof block, bytes);
+  return open(block, pan, key, args.flag("--show-pin"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // the full data is asked for.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
 #include "vertalib/card.h"
@@ -15,7 +16,6 @@ constexpr size_t kLongestTrack = 128;
 constexpr size_t kLongestPan = 32;
 constexpr size_t kEncryptedPanLength = 34;
 constexpr size_t kKeyDigits = 16;
-constexpr int kShortestMaskable = 12;
 
 int run_protect(int argc, char **argv);
 
@@ -34,25 +34,16 @@ const vl::cli::Command kProtect{
     "first 16 used as a DES key), as 34 characters: the length, then two encrypted halves.\n"
     "decrypt prints the number masked unless --show-pan is given.\n",
     run_protect, [] {
-      const char *encrypt[] = {"protect", "pan", "encrypt", "4111111111111111", "0123456789ABCDEF"};
-      run_protect(5, const_cast<char **>(encrypt));
+      vl::cli::run_with(run_protect, {"protect", "pan", "encrypt", "4111111111111111", "0123456789ABCDEF"});
       char encrypted[kEncryptedPanLength + 1] = {};
-      Encript_PAN(encrypt[3], encrypted, encrypt[4]);
-      const char *decrypt[] = {"protect", "pan", "decrypt", encrypted, "0123456789ABCDEF"};
-      run_protect(5, const_cast<char **>(decrypt));
+      Encript_PAN("4111111111111111", encrypted, "0123456789ABCDEF");
+      vl::cli::run_with(run_protect, {"protect", "pan", "decrypt", encrypted, "0123456789ABCDEF"});
     }};
 
-// The card number as the program may show it: all of it on request, else its first 6 and
-// last 4 characters with 'X' between ('X' throughout under 12 characters).
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 void print_card_number(const char *pan, bool show_pan) {
-  char shown[kLongestPan + 1] = {};
-  std::strncpy(shown, pan, kLongestPan);
-  const size_t length = std::strlen(shown);
-  if (!show_pan) {
-    if (length >= static_cast<size_t>(kShortestMaskable)) MascaraPAN(shown, static_cast<int>(length));
-    else std::memset(shown, 'X', length);
-  }
-  std::printf("card number:  %s\n", shown);
+  std::printf("card number:  %s\n", show_pan ? pan : vl::cli::masked_card_number(pan).c_str());
 }
 
 int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
@@ -61,10 +52,14 @@ int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
   size_t length = 0;
   if (encrypt) {
     length = std::strlen(text);
-    if (length > kLongestTrack) return vl::cli::usage_error(kProtect, "a track has at most 128 characters");
+    if (length > kLongestTrack)
+      return vl::cli::usage_error(
+          kProtect, ("a track has at most 128 characters, not " + std::to_string(length)).c_str());
     std::memcpy(buffer, text, length);
-  } else if (!vl::cli::parse_hex(text, buffer, kLongestTrack, length)) {
-    return vl::cli::usage_error(kProtect, "expects the encrypted track as hexadecimal text (at most 256 digits)");
+  } else {
+    const std::string problem = vl::cli::hex_bytes_problem("HEX", text, 0, kLongestTrack);
+    if (!problem.empty()) return vl::cli::usage_error(kProtect, problem.c_str());
+    vl::cli::parse_hex(text, buffer, kLongestTrack, length);
   }
   if (length < shortest) {
     std::printf("too short to encrypt: a %s needs %zu characters\n", track1 ? "track 1" : "track 2", shortest);
@@ -93,20 +88,19 @@ int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
 }
 
 int run_pan(bool encrypt, const char *text, const char *key, bool show_pan) {
-  if (std::strlen(key) < kKeyDigits || !vl::cli::is_hex_text(key))
-    return vl::cli::usage_error(kProtect, "KEY must be 16 or more hexadecimal digits");
+  std::string problem = encrypt ? vl::cli::digit_text_problem("PAN", text, 1, kLongestPan)
+                                : vl::cli::hex_text_problem("ENCRYPTED", text, kEncryptedPanLength,
+                                                            kEncryptedPanLength);
+  if (problem.empty() && !encrypt && !(is_digit(text[0]) && is_digit(text[1])))
+    problem = "ENCRYPTED starts with two length digits";
+  if (problem.empty()) problem = vl::cli::hex_text_problem("KEY", key, kKeyDigits, vl::cli::kNoLimit);
+  if (!problem.empty()) return vl::cli::usage_error(kProtect, problem.c_str());
   if (encrypt) {
-    if (!vl::cli::is_digit_text(text) || std::strlen(text) > kLongestPan)
-      return vl::cli::usage_error(kProtect, "PAN must be 1 to 32 digits");
     char out[kEncryptedPanLength + 1] = {};
     Encript_PAN(text, out, key);
     std::printf("%s\n", out);
     return vl::cli::kOk;
   }
-  const auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
-  if (std::strlen(text) != kEncryptedPanLength || !vl::cli::is_hex_text(text) || !is_digit(text[0]) ||
-      !is_digit(text[1]))
-    return vl::cli::usage_error(kProtect, "ENCRYPTED must be 34 characters: two length digits and 32 hex digits");
   char pan[kLongestPan + 1] = {};
   Decript_PAN(text, pan, key);
   print_card_number(pan, show_pan);
@@ -114,26 +108,19 @@ int run_pan(bool encrypt, const char *text, const char *key, bool show_pan) {
 }
 
 int run_protect(int argc, char **argv) {
-  const char *operands[4] = {};
-  int count = 0;
-  bool show_pan = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--show-pan") == 0) show_pan = true;
-    else if (count < 4 && argv[i][0] != '-') operands[count++] = argv[i];
-    else return vl::cli::usage_error(kProtect, "unexpected argument");
-  }
-  if (count < 3) return vl::cli::usage_error(kProtect, "expects a kind, a direction and the data");
-  const bool encrypt = std::strcmp(operands[1], "encrypt") == 0;
-  if (!encrypt && std::strcmp(operands[1], "decrypt") != 0)
+  vl::cli::Args args(argc, argv, {{"--show-pan", 0}});
+  if (!args.expect(3, 4, "a kind, a direction and the data")) return args.fail(kProtect);
+  const bool encrypt = std::strcmp(args[1], "encrypt") == 0;
+  if (!encrypt && std::strcmp(args[1], "decrypt") != 0)
     return vl::cli::usage_error(kProtect, "the direction is encrypt or decrypt");
-  const bool track1 = std::strcmp(operands[0], "track1") == 0;
-  if (track1 || std::strcmp(operands[0], "track2") == 0) {
-    if (count != 3) return vl::cli::usage_error(kProtect, "a track takes no key");
-    return run_track(track1, encrypt, operands[2], show_pan);
+  const bool track1 = std::strcmp(args[0], "track1") == 0;
+  if (track1 || std::strcmp(args[0], "track2") == 0) {
+    if (args.count() != 3) return vl::cli::usage_error(kProtect, "a track takes no key");
+    return run_track(track1, encrypt, args[2], args.flag("--show-pan"));
   }
-  if (std::strcmp(operands[0], "pan") == 0) {
-    if (count != 4) return vl::cli::usage_error(kProtect, "pan expects the data and a KEY");
-    return run_pan(encrypt, operands[2], operands[3], show_pan);
+  if (std::strcmp(args[0], "pan") == 0) {
+    if (args.count() != 4) return vl::cli::usage_error(kProtect, "pan expects the data and a KEY");
+    return run_pan(encrypt, args[2], args[3], args.flag("--show-pan"));
   }
   return vl::cli::usage_error(kProtect, "the kind is track1, track2 or pan");
 }

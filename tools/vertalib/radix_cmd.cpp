@@ -46,11 +46,8 @@ const vl::cli::Command kBase36{
     "  vertalib base36 decode 1Z     ->  71\n",
     run_base36,
     [] {
-      char a[] = "base36", b[] = "encode", c[] = "123456", d[] = "decode", e[] = "2N9C";
-      char *encode[] = {a, b, c};
-      char *decode[] = {a, d, e};
-      run_base36(3, encode);
-      run_base36(3, decode);
+      vl::cli::run_with(run_base36, {"base36", "encode", "123456"});
+      vl::cli::run_with(run_base36, {"base36", "decode", "2N9C"});
     }};
 
 const vl::cli::Command kVerta{
@@ -65,11 +62,8 @@ const vl::cli::Command kVerta{
     "  vertalib verta decode 8Z    ->  333\n",
     run_verta,
     [] {
-      char a[] = "verta", b[] = "encode", c[] = "126", d[] = "decode", e[] = "45";
-      char *encode[] = {a, b, c};
-      char *decode[] = {a, d, e};
-      run_verta(3, encode);
-      run_verta(3, decode);
+      vl::cli::run_with(run_verta, {"verta", "encode", "126"});
+      vl::cli::run_with(run_verta, {"verta", "decode", "45"});
     }};
 
 const vl::cli::Command kRle{
@@ -84,12 +78,8 @@ const vl::cli::Command kRle{
     "  vertalib rle decode 834142       ->  4141414142\n",
     run_rle,
     [] {
-      char a[] = "rle", b[] = "encode", c[] = "000000000000F0F0F0F0F08585", d[] = "decode",
-           e[] = "850081F0";
-      char *encode[] = {a, b, c};
-      char *decode[] = {a, d, e};
-      run_rle(3, encode);
-      run_rle(3, decode);
+      vl::cli::run_with(run_rle, {"rle", "encode", "000000000000F0F0F0F0F08585"});
+      vl::cli::run_with(run_rle, {"rle", "decode", "850081F0"});
     }};
 
 int run_base36(int argc, char **argv) {

@@ -31,8 +31,7 @@ const vl::cli::Command kRules{
     "digital-coupon rules the cell lists the brand or product codes (0 to 9999) that answer\n"
     "yes, '-' when none.\n",
     run_rules, [] {
-      const char *args[] = {"rules", "28"};
-      run_rules(2, const_cast<char **>(args));
+      vl::cli::run_with(run_rules, {"rules", "28"});
     }};
 
 std::string yes_no(int answer) { return answer != 0 ? "yes" : "no"; }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli.h"
 #include "vertalib/sequence.h"
@@ -33,9 +34,7 @@ const vl::cli::Command kNsu{
     "  vertalib nsu 3 999      ->  1\n"
     "  vertalib nsu 2 1 -2     ->  9999\n",
     run_nsu, [] {
-      char a[] = "nsu", b[] = "3", c[] = "998", d[] = "3";
-      char *args[] = {a, b, c, d};
-      run_nsu(4, args);
+      vl::cli::run_with(run_nsu, {"nsu", "3", "998", "3"});
     }};
 
 const vl::cli::Command kSql{
@@ -44,24 +43,24 @@ const vl::cli::Command kSql{
     "TYPES names one type per placeholder, each '%' and a letter d, s or c followed by a\n"
     "separator (\"%d,%s\"). Prints the statement with each '?' replaced by %d, '%s' or\n"
     "'%c' in turn. Exit code 1 when placeholders and types do not pair up one to one\n"
-    "(what was written is still printed):\n"
+    "(what was written is still printed). Put -- before a STATEMENT that starts with '-'.\n"
     "  vertalib sql \"INSERT INTO T VALUES (?, ?)\" %d,%s  ->  "
     "INSERT INTO T VALUES (%d, '%s')\n",
     run_sql, [] {
-      char a[] = "sql", b[] = "UPDATE T SET NOME = ? WHERE ID = ?", c[] = "%s,%d";
-      char *args[] = {a, b, c};
-      run_sql(3, args);
+      vl::cli::run_with(run_sql, {"sql", "UPDATE T SET NOME = ? WHERE ID = ?", "%s,%d"});
     }};
 
 int run_nsu(int argc, char **argv) {
-  if (argc < 3 || argc > 4) return vl::cli::usage_error(kNsu, "expects a kind, an NSU and steps");
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(2, 3, "KIND, NSU and at most one STEPS")) return args.fail(kNsu);
   long kind = 0, nsu = 0, steps = 1;
-  if (!read_number(argv[1], kind) || (kind != 2 && kind != 3))
+  if (!read_number(args[0], kind) || (kind != 2 && kind != 3))
     return vl::cli::usage_error(kNsu, "KIND is 2 or 3");
-  if (!vl::cli::is_digit_text(argv[2]) || !read_number(argv[2], nsu) || nsu > 65535)
-    return vl::cli::usage_error(kNsu, "NSU is 0 to 65535");
-  if (argc == 4 && (!read_number(argv[3], steps) || std::labs(steps) > kMaxSteps))
-    return vl::cli::usage_error(kNsu, "STEPS is -100000 to 100000");
+  if (!args.check(vl::cli::digit_text_problem("NSU", args[1], 1, 5))) return args.fail(kNsu);
+  read_number(args[1], nsu);
+  if (nsu > 65535) return vl::cli::usage_error(kNsu, "NSU is above 65535");
+  if (args[2] != nullptr && (!read_number(args[2], steps) || std::labs(steps) > kMaxSteps))
+    return vl::cli::usage_error(kNsu, "STEPS is a whole number from -100000 to 100000");
   auto value = static_cast<unsigned short>(nsu);
   const char kind_code = static_cast<char>(kind);
   for (long i = 0; i < steps; ++i) IncNSU(&value, kind_code);
@@ -71,14 +70,14 @@ int run_nsu(int argc, char **argv) {
 }
 
 int run_sql(int argc, char **argv) {
-  if (argc != 3) return vl::cli::usage_error(kSql, "expects a statement and its types");
-  const size_t length = std::strlen(argv[1]);
+  vl::cli::Args args(argc, argv, {});
+  if (!args.expect(2, 2, "STATEMENT and TYPES")) return args.fail(kSql);
+  const size_t length = std::strlen(args[0]);
   if (length == 0 || length > kMaxStatement)
-    return vl::cli::usage_error(kSql, "STATEMENT has 1 to 1000 characters");
+    return vl::cli::usage_error(kSql, ("STATEMENT has 1 to 1000 characters, not " + std::to_string(length)).c_str());
   // Each placeholder grows by at most three characters.
   char format[4 * kMaxStatement + 1];
-  const int done = ReplaceBindParameters(format, sizeof format, argv[1],
-                                         static_cast<int>(length), argv[2]);
+  const int done = ReplaceBindParameters(format, sizeof format, args[0], static_cast<int>(length), args[1]);
   if (done == 0 && format[0] == '\0')
     return vl::cli::usage_error(kSql, "TYPES is not a list like %d,%s,%c");
   std::printf("%s\n", format);

@@ -34,10 +34,8 @@ const vl::cli::Command kPad{
     "'0' when omitted. Exit code 1 when TEXT is longer than WIDTH.\n"
     "example: vertalib pad left 8 1234   ->  00001234\n",
     run_pad, [] {
-      const char *args[] = {"pad", "left", "8", "1234"};
-      run_pad(4, const_cast<char **>(args));
-      const char *more[] = {"pad", "right", "8", "AB", "."};
-      run_pad(5, const_cast<char **>(more));
+      vl::cli::run_with(run_pad, {"pad", "left", "8", "1234"});
+      vl::cli::run_with(run_pad, {"pad", "right", "8", "AB", "."});
     }};
 
 const vl::cli::Command kReplace{
@@ -48,8 +46,7 @@ const vl::cli::Command kReplace{
     "occur or the result would not fit.\n"
     "example: vertalib replace AXBXC X YY   ->  AYYBYYC\n",
     run_replace, [] {
-      const char *args[] = {"replace", "AXBXC", "X", "YY"};
-      run_replace(4, const_cast<char **>(args));
+      vl::cli::run_with(run_replace, {"replace", "AXBXC", "X", "YY"});
     }};
 
 const vl::cli::Command kWrap{
@@ -59,8 +56,7 @@ const vl::cli::Command kWrap{
     "break with '@'. Exit code 1 when TEXT already fits one line.\n"
     "example: vertalib wrap 5 \"aaa bbb ccc\"   ->  aaa@bbb@ccc\n",
     run_wrap, [] {
-      const char *args[] = {"wrap", "10", "PAGAMENTO APROVADO NO CREDITO A VISTA"};
-      run_wrap(3, const_cast<char **>(args));
+      vl::cli::run_with(run_wrap, {"wrap", "10", "PAGAMENTO APROVADO NO CREDITO A VISTA"});
     }};
 
 int run_pad(int argc, char **argv) {

@@ -36,8 +36,7 @@ const vl::cli::Command kTttlll{
     "when TEXT ends inside an element (the part present is listed).\n"
     "example: vertalib tttlll 001003ABC002002XY 2   ->  XY\n",
     run_tttlll, [] {
-      const char *args[] = {"tttlll", "001003ABC002002XY"};
-      run_tttlll(2, const_cast<char **>(args));
+      vl::cli::run_with(run_tttlll, {"tttlll", "001003ABC002002XY"});
     }};
 
 // Reports where the listing stopped, after the elements already listed.

@@ -173,20 +173,17 @@ const vl::cli::Command kTlv{
     "Exit code 1 when the text is not well-formed BER-TLV or holds no object.\n",
     run_tlv,
     [] {
-      char a[] = "tlv", b[] = "9F2608A1B2C3D4E5F60718" "95050000048000" "9F3403420302"
-                              "5A084761739001010010";
-      char *args[] = {a, b};
-      run_tlv(2, args);
+      vl::cli::run_with(run_tlv, {"tlv", "9F2608A1B2C3D4E5F60718" "95050000048000" "9F3403420302"
+                                         "5A084761739001010010"});
     }};
 
 int run_tlv(int argc, char **argv) {
   vl::cli::Args args(argc, argv, {{"--unmasked", 0}});
-  if (!args.expect(1, 1, "hexadecimal text")) return args.fail(kTlv);
+  if (!args.expect(1, 1, "hexadecimal text") ||
+      !args.check(vl::cli::hex_text_problem("HEX", args[0], 1, kLongestText)))
+    return args.fail(kTlv);
   const char *text = args[0];
   const size_t length = std::strlen(text);
-  if (!vl::cli::is_hex_text(text) || length == 0)
-    return vl::cli::usage_error(kTlv, "the text must be hexadecimal");
-  if (length > kLongestText) return vl::cli::usage_error(kTlv, "at most 65536 characters");
   if (!print_list(text, length, !args.flag("--unmasked"), 0)) {
     std::fprintf(stderr, "vertalib tlv: not well-formed BER-TLV, or no object\n");
     return vl::cli::kFalse;
