@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli.h"
+#include "frame/heap.h"
 #include "vertalib/card.h"
 #include "vertalib/protect.h"
 
@@ -49,6 +50,7 @@ void print_card_number(const char *pan, bool show_pan) {
 int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
   const size_t shortest = track1 ? 21 : 20;
   unsigned char buffer[kLongestTrack + 1] = {};
+  const vl::WipeOnExit wipe_buffer(buffer, sizeof buffer);  // a track, clear or decrypted
   size_t length = 0;
   if (encrypt) {
     length = std::strlen(text);
@@ -80,6 +82,7 @@ int run_track(bool track1, bool encrypt, const char *text, bool show_pan) {
     return vl::cli::kOk;
   }
   char pan[23];
+  const vl::WipeOnExit wipe_pan(pan, sizeof pan);
   if (track1) GetPANFromTrilha1(pan, track);
   else GetPANFromTrilha2(pan, track);
   print_card_number(pan, false);
@@ -102,6 +105,7 @@ int run_pan(bool encrypt, const char *text, const char *key, bool show_pan) {
     return vl::cli::kOk;
   }
   char pan[kLongestPan + 1] = {};
+  const vl::WipeOnExit wipe_pan(pan, sizeof pan);
   Decript_PAN(text, pan, key);
   print_card_number(pan, show_pan);
   return vl::cli::kOk;
