@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: a short run of every fuzz target, then the tests
-# once normally (warnings as errors, benchmarks built) and once under AddressSanitizer +
-# UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# once normally (warnings as errors, benchmarks built), once under AddressSanitizer +
+# UndefinedBehaviorSanitizer, and the 32-bit Windows build (VERTALIB.dll) with its tests
+# under Wine (tools/windows.sh). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -32,3 +33,5 @@ cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
+echo "== 32-bit Windows: VERTALIB.dll and its tests under Wine"
+tools/windows.sh

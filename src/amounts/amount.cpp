@@ -102,7 +102,7 @@ VL_API char *VL_CDECL FormatValor(const char *digits, int length) {
   char *result = display_buffer();
   std::memset(result, 0, kMaskLength + 1);
   if (digits == nullptr || length <= 0) return result;
-  int remaining = static_cast<int>(strnlen(digits, static_cast<size_t>(length)));
+  int remaining = static_cast<int>(vl::bounded_length(digits, static_cast<size_t>(length)));
   int mask = 0;
   // Each dropped leading character moves the mask on by one digit position (stepping over
   // a separator), so the remaining digits still land in their places.
@@ -294,7 +294,7 @@ VL_API int VL_CDECL FormataValorDecimal(const char *digits, int length, unsigned
 
 VL_API float VL_CDECL ConvertValorToFloat(const char *digits) {
   constexpr size_t kMaxDigits = 30;
-  size_t length = strnlen(digits, kMaxDigits);
+  size_t length = vl::bounded_length(digits, kMaxDigits);
   if (length == 0) return 0.0f;
   char text[32];
   if (length == 1) {
@@ -381,7 +381,7 @@ VL_API void VL_CDECL SomaStrNumeroDecimal(char *out, int outSize, int decimals, 
 }
 
 VL_API int VL_CDECL ValorLimiteOffLine(const char *amount, const char *limitHex) {
-  if (strnlen(limitHex, 9) != 8) return 0;
+  if (vl::bounded_length(limitHex, 9) != 8) return 0;
   const auto limit = static_cast<int32_t>(ASCHex2Long(limitHex, 8));
   if (limit == 0) return 0;
   return vl::strtol32(amount) <= limit ? 1 : 0;

@@ -1,4 +1,7 @@
-// POSIX implementation of the platform layer.
+// POSIX implementation of the platform layer. Compiled everywhere but Windows; the Win32
+// twin is win32.cpp.
+#if !defined(_WIN32)
+
 #include "platform/platform.h"
 
 #include <locale.h>
@@ -165,3 +168,5 @@ bool secure_random(void *out, size_t length) {
 }
 
 }  // namespace vl::platform
+
+#endif  // !_WIN32

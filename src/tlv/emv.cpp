@@ -6,6 +6,7 @@
 
 #include "convert/hex.h"
 #include "frame/heap.h"
+#include "frame/text.h"
 #include "vertalib/convert.h"
 #include "vertalib/strings.h"
 #include "vertalib/tlv.h"
@@ -187,7 +188,7 @@ int bit_test(int code, const char *text) {
 // The first occurrence of marker in text with at least need characters from it on.
 const char *find_with_room(const char *text, const char *marker, size_t need) {
   const char *hit = std::strstr(text, marker);
-  if (hit == nullptr || strnlen(hit, need) < need) return nullptr;
+  if (hit == nullptr || vl::bounded_length(hit, need) < need) return nullptr;
   return hit;
 }
 
@@ -295,7 +296,7 @@ VL_API int VL_CDECL GetTLVPadraoFirstData(const char *text, unsigned int length,
   if (text == nullptr || tag == nullptr || out == nullptr) return 0;
   if (text[0] == '\0' || tag[0] == '\0' || length < std::strlen(tag)) return 0;
   std::memset(out, 0, outSize);
-  const size_t searched = strnlen(text, length);
+  const size_t searched = vl::bounded_length(text, length);
   const char *hit = find_counted(text, searched, tag);
   if (hit == nullptr) return 0;
   const size_t at = static_cast<size_t>(hit - text);
@@ -313,7 +314,7 @@ VL_API int VL_CDECL CopyTagGetNetLAC(char *out, const char *tag, const char *fie
   if (out == nullptr || tag == nullptr || field == nullptr) return 0;
   if (field[0] == '\0' || field[0] == ' ') return 0;
   char kept[kMaxField + 1];
-  const size_t span = strnlen(field, width < kMaxField ? width : kMaxField);
+  const size_t span = vl::bounded_length(field, width < kMaxField ? width : kMaxField);
   const int n = StrCrop(kept, field, static_cast<int>(span), ' ', 0);
   if (n + 8 > outSize) return 0;
   char digits[16];

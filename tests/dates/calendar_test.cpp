@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "dates/local_time.h"
 #include "vertalib/dates.h"
 
 namespace {
@@ -19,9 +20,12 @@ constexpr sys_days kReferenceDay = 1979y / December / 31;
 
 // The civil date of day in a strftime layout (%Y %y %m %d %j).
 std::string text(sys_days day, const char *layout) {
-  const std::time_t t = (day - sys_days{}).count() * 86400;
+  const year_month_day date(day);
   std::tm tm{};
-  gmtime_r(&t, &tm);
+  tm.tm_year = static_cast<int>(date.year()) - 1900;
+  tm.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
+  tm.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
+  tm.tm_yday = (day - sys_days(date.year() / January / 1)).count();
   std::ostringstream out;
   out << std::put_time(&tm, layout);
   return out.str();
@@ -163,8 +167,7 @@ TEST(Comparisons, OrderByTheCompletedYearThenMonthThenDay) {
 
 TEST(YearsRelativeToToday, PlaceMonthAndDayBeforeOrAfterToday) {
   const std::time_t clock = std::time(nullptr);
-  std::tm now{};
-  localtime_r(&clock, &now);
+  const std::tm now = vl::test::local_tm(clock);
   const std::string year = std::to_string(now.tm_year + 1900),
                     next = std::to_string(now.tm_year + 1901), last = std::to_string(now.tm_year + 1899);
   char today[8];

@@ -1,11 +1,16 @@
 // Runs the command-line program and captures its exit code and output (stdout and
-// stderr together), for the tests of every family's subcommands.
+// stderr together), for the tests of every family's subcommands. The arguments are written
+// as for a POSIX shell: words split at blanks, single quotes keep a word together.
 #pragma once
-
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 namespace vl::test {
 
@@ -13,6 +18,76 @@ struct CliRun {
   int status;
   std::string output;
 };
+
+#if defined(_WIN32)
+
+// The program's command line for Windows: each word of arguments (single quotes keep
+// blanks in a word) in double quotes, as the runtime splits argv again.
+inline std::string windows_command_line(const std::string &arguments) {
+  std::string line = "vertalib";
+  std::string word;
+  bool in_word = false, quoted = false;
+  const auto finish = [&] {
+    if (!in_word) return;
+    line += " \"";
+    for (char c : word) line += c == '"' ? std::string("\\\"") : std::string(1, c);
+    line += '"';
+    word.clear();
+    in_word = false;
+  };
+  for (char c : arguments) {
+    if (c == '\'') {
+      quoted = !quoted;
+      in_word = true;
+    } else if (c == ' ' && !quoted) {
+      finish();
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  finish();
+  return line;
+}
+
+// Started directly (no command interpreter) with both output streams on one pipe. The
+// program writes text-mode output, so each "\r\n" is read back as "\n".
+inline CliRun run_cli(const std::string &arguments) {
+  CliRun result{-1, ""};
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read_end = nullptr, write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return result;
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = write_end;
+  startup.hStdError = write_end;
+  PROCESS_INFORMATION process{};
+  std::string line = windows_command_line(arguments);
+  const BOOL started = CreateProcessA(VL_CLI_PATH, line.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &process);
+  CloseHandle(write_end);
+  if (started) {
+    char chunk[4096];
+    DWORD n = 0;
+    while (ReadFile(read_end, chunk, sizeof chunk, &n, nullptr) && n > 0)
+      result.output.append(chunk, n);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(read_end);
+  for (size_t at = result.output.find("\r\n"); at != std::string::npos;
+       at = result.output.find("\r\n", at))
+    result.output.erase(at, 1);
+  return result;
+}
+
+#else
 
 inline CliRun run_cli(const std::string &arguments) {
   const std::string command = std::string(VL_CLI_PATH) + " " + arguments + " 2>&1";
@@ -26,5 +101,7 @@ inline CliRun run_cli(const std::string &arguments) {
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
+
+#endif
 
 }  // namespace vl::test
