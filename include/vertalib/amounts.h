@@ -84,10 +84,14 @@ VL_API int VL_CDECL ValorLimiteOffLine(const char *amount, const char *limitHex)
  * no accents: 150050 -> "UM MIL E QUINHENTOS REAIS E CINQUENTA CENTAVOS". out is emptied
  * first and receives the words with a NUL (at most 191 characters). lineWidth 0: returns 0.
  * lineWidth above 0: out is rewritten as consecutive lines of exactly lineWidth characters
- * (no separators; number words hyphenated at a line end, the last line padded with blanks)
- * and the number of lines is returned; the text length plus lineWidth must not exceed 502,
- * and out must hold lines * lineWidth + 1 bytes. Line cutting uses a process-wide work
- * area: calls with lineWidth above 0 must not run on two threads at once. */
+ * (no separators; number words hyphenated at a line end, the last line padded with blanks
+ * unless the words fill it) and the number of lines is returned; the text length plus
+ * lineWidth must not exceed 502. The words are written before the lines, so out must hold
+ * 192 bytes, or lines * lineWidth + 1 when that is more; the lines may end before the words
+ * did, leaving their tail after the lines' NUL. Line cutting uses a process-wide work
+ * area: calls with lineWidth above 0 must not run on two threads at once. An amount outside
+ * 0 .. 10^14 - 1 (negative, NaN, infinite or larger) leaves out empty and returns 0; a null
+ * out returns 0. */
 VL_API int VL_CDECL Extenso(double centavos, char *out, int lineWidth);
 
 /* ==== end of amounts/words ==== */

@@ -118,7 +118,8 @@ VL_API int VL_CDECL QtdDigitosNumInteiroAsc(const char *text, int count);
 /* Numbers to fixed-width text (no NUL unless said). */
 /* The last min(count, 5) characters of "%5.5d" of value (0..99999). */
 VL_API void VL_CDECL int2ASC(char *out, int value, int count);
-/* The last min(count, 8) digits of value (not negative), zero-filled. */
+/* The last min(count, 8) digits of value (not negative), zero-filled; nothing for count
+ * below 1. */
 VL_API void VL_CDECL long2ASC(char *out, int32_t value, int count);
 /* "%ld" of value right-aligned in min(count, 12) '0's (its first characters if longer). */
 VL_API void VL_CDECL ltoascii(char *out, int32_t value, int count);
@@ -132,7 +133,8 @@ VL_API int VL_CDECL LONGLONGtoStr(int64_t value, int size, char *out);
  * 1 written, 0 refused (out left all NUL). */
 VL_API int VL_CDECL LONGLONGtoStrEx(int64_t value, int size, char *out, int padLeft);
 /* "%*.0f" of value (halves away from zero) with leading blanks turned into '0': width 6 and
- * -5.0 give 0000-5. NUL. Returns the length. */
+ * -5.0 give 0000-5. NUL. Returns the length. A width of INT_MIN is refused: out gets an
+ * empty text and the result is 0 (0 without writing for a null out). */
 VL_API int VL_CDECL DoubleToStr(char *out, int width, double value);
 /* The digits of |value| rounded to an integer, right-aligned in width (1..24) '0's (the
  * last width digits when longer). No NUL. */

@@ -59,7 +59,8 @@ VL_API int VL_CDECL ObtemDiaJuliano(const char *aaaammdd);
 /* Days from 31 December 1979 (day 0) of DDMMAA, pivot 50. */
 VL_API double VL_CDECL GregtoRef(const char *ddmmaa);
 /* The DDMMAA date of a day count from 31 December 1979, with its NUL, in its own buffer;
- * days before 15 October 1582 are dates of the Julian calendar. */
+ * days before 15 October 1582 are dates of the Julian calendar. A count beyond 10^12 either
+ * way, infinite or NaN leaves the buffer holding an empty text. */
 VL_API char *VL_CDECL ReftoGreg(double ref);
 /* The due-date factor (first 4 characters) as DDMMAAAA with its NUL (out holds 9 bytes):
  * 7 October 1997 plus factor days. 1 done; 0 when the factor reads as 0, out untouched. */
@@ -109,7 +110,8 @@ VL_API int VL_CDECL GetDifHHMM(const char *from, const char *to);
  * or -1 when it cannot be represented. */
 VL_API int64_t VL_CDECL dthr2Time(const char *aammddhhmmss);
 /* The local time of *t as 14 characters AAAAMMDDHHMMSS (the year's last 4 digits), no NUL;
- * out is left alone when *t has no local time. */
+ * out is left alone when *t has no local time, or one whose year does not fit a 32-bit
+ * int (beyond about 67768036191676799 seconds). */
 VL_API void VL_CDECL Time2dthr(char *out, const int64_t *t);
 /* 1 if date (AAAAMMDD as a number) is base or the day after base, else 0. Uses the
  * ReftoGreg buffer. */

@@ -9,6 +9,12 @@
  * convention, so they expand to nothing (GCC would otherwise warn that the attribute
  * is ignored). On ELF symbols are hidden by default and only VL_API names are exported;
  * on Windows the generated module-definition file lists the exports.
+ *
+ * Null pointers, one rule for every export: a null pointer given for a text, a buffer or a
+ * record is refused like any other input outside the contract. The export then writes
+ * nothing and returns its family's refusal result (0, -1, a null pointer, 1 for the validity
+ * tests that answer 1 for "invalid"), unless its declaration says what a null pointer means
+ * there (for example "null means empty").
  */
 #ifndef VERTALIB_EXPORT_H
 #define VERTALIB_EXPORT_H

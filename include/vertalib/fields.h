@@ -30,12 +30,14 @@ typedef struct ElementoTXT {
  * 0x80 >> ((n-1) % 8). Bit 1 (the secondary-bitmap flag) is never set on the caller's
  * behalf. */
 
-/* Sets bit `bit` of the bitmap; bit from 1 to 8 * the bitmap's size (not checked). */
+/* Sets bit `bit` of the bitmap; bit from 1 to 8 * the bitmap's size (the upper end cannot be
+ * checked: the size is the caller's). A bit below 1 does nothing. */
 VL_API void VL_CDECL SetBIT(int bit, unsigned char *bitmap);
-/* Clears bit `bit` of the bitmap (not checked). */
+/* Clears bit `bit` of the bitmap, as SetBIT sets it. */
 VL_API void VL_CDECL ResetBIT(int bit, unsigned char *bitmap);
 /* The tested byte AND the mask, both as signed 8-bit values: the mask value when the bit is
- * set (-128 for the first bit of each byte), 0 when clear. Note the bitmap comes first. */
+ * set (-128 for the first bit of each byte), 0 when clear or for a bit below 1. Note the
+ * bitmap comes first. */
 VL_API int VL_CDECL isON(const unsigned char *bitmap, int bit);
 
 /* The message record's 16-byte bitmap lives in its bytes 29 to 44 (primary 29..36,
@@ -46,7 +48,7 @@ VL_API void VL_CDECL SetBITISO(int bit, void *record);
 /* Clears bit 1..128 in the record's bitmap; a null record or another bit number does nothing. */
 VL_API void VL_CDECL ResetBITISO(int bit, void *record);
 /* Clears each bit of the int arguments that follow, up to the first 0, in the record's
- * bitmap (bit numbers 1..128, not checked). Returns 0. */
+ * bitmap; numbers outside 1..128 are passed over. Returns 0. */
 VL_API int VL_CDECL ResetBits(void *record, ...);
 
 /* ==== end of fields/bitmap ==== */
@@ -88,7 +90,8 @@ VL_API void VL_CDECL MontaBitID(int identifier, int idWidth, int lenWidth, int d
  * arrangement 1: length, identifier, data; the stored length is the length read minus
  *   idWidth, and n = min(that, 999 - lenWidth - idWidth) data bytes are copied and followed
  *   by a NUL. A negative stored length, a text (from its start) shorter than n, or n of 999
- *   or more clears the record.
+ *   or more clears the record. Data bytes (or identifier characters) that would lie past the
+ *   text's NUL are stored as NULs, never read.
  * Any other arrangement clears the record (id 0, length 0, 999 data bytes 0). */
 VL_API void VL_CDECL BufID2Elemento(const char *text, int idWidth, int lenWidth, int arrangement,
                                     ElementoID *element);
@@ -115,7 +118,8 @@ VL_API int VL_CDECL FindFirstElementoID(int idWidth, int lenWidth, int runLength
  * of width digits when variable is nonzero, a length field of width digits (or of the width
  * read), then the text) for the tag equal to key (keyLength characters, at most its text
  * length and 999). On success clears 999 bytes of the tag and of the value and stores both
- * with their lengths (no NUL added). Returns 1 found, 0 not. */
+ * with their lengths (no NUL added). Returns 1 found, 0 not; a field, tag or value that
+ * would end past runLength ends the search with 0 (nothing past runLength is read). */
 VL_API int VL_CDECL FindElementoTXT(const char *key, int keyLength, int runLength, const char *run,
                                     int width, int variable, ElementoTXT *element);
 /* FindElementoTXT with one-digit width fields (variable arrangement, width 1). */

@@ -31,7 +31,8 @@ VL_API int VL_CDECL GetTipoPagto(void);
 VL_API void VL_CDECL RegisterVertaMessages(void);
 VL_API unsigned int VL_CDECL GetMessageCode(unsigned int index);
 
-/* Copies / fills count bytes of dst, then writes a NUL at dst[count] (count + 1 bytes). */
+/* Copies / fills count bytes of dst, then writes a NUL at dst[count] (count + 1 bytes).
+ * A negative count (or a null dst) writes nothing. Both return dst. */
 VL_API void *VL_CDECL memcpyz(void *dst, const void *src, int count);
 VL_API void *VL_CDECL memsetz(void *dst, char value, int count);
 

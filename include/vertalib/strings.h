@@ -136,7 +136,8 @@ VL_API int VL_CDECL ObtemUltimaSubstring(const char *text, int length, char sepa
  * ends in a backslash; 0 with *size 0 when it holds none. */
 VL_API int VL_CDECL ExtraiNomeArquivo(const char *path, int length, char *out, int *size);
 /* Copies the decimal digits among the first length characters of src (stopping at its
- * NUL), at most room of them, and ends out with a NUL (out holds room + 1 bytes). */
+ * NUL), at most room of them, and ends out with a NUL (out holds room + 1 bytes). A negative
+ * room writes nothing. */
 VL_API void VL_CDECL StrCpyNumbers(char *out, int room, const char *src, int length);
 /* The number of characters after the last separator within the length characters of text;
  * length when there is none; 0 for a null or empty text or a length below 1. */

@@ -162,6 +162,7 @@ VL_API void VL_CDECL SubtraiValorTransacaoEx(char *out, unsigned short outSize, 
 }
 
 VL_API void VL_CDECL RetiraVirgula(char *text) {
+  if (text == nullptr) return;
   const size_t length = std::strlen(text);
   if (length < 4 || !is_separator(text[length - 3])) return;
   // Only the first 12 characters are looked at; whatever follows them is lost.
@@ -173,6 +174,7 @@ VL_API void VL_CDECL RetiraVirgula(char *text) {
 }
 
 VL_API int VL_CDECL RetiraVirgulaEx(char *text, int maxLen) {
+  if (text == nullptr) return 0;
   const size_t length = std::strlen(text);
   if (length < 4 || !is_separator(text[length - 3]) || maxLen < 1) return 0;
   const auto capacity = static_cast<size_t>(maxLen);
@@ -294,6 +296,7 @@ VL_API int VL_CDECL FormataValorDecimal(const char *digits, int length, unsigned
 
 VL_API float VL_CDECL ConvertValorToFloat(const char *digits) {
   constexpr size_t kMaxDigits = 30;
+  if (digits == nullptr) return 0.0f;
   size_t length = vl::bounded_length(digits, kMaxDigits);
   if (length == 0) return 0.0f;
   char text[32];
@@ -381,7 +384,7 @@ VL_API void VL_CDECL SomaStrNumeroDecimal(char *out, int outSize, int decimals, 
 }
 
 VL_API int VL_CDECL ValorLimiteOffLine(const char *amount, const char *limitHex) {
-  if (vl::bounded_length(limitHex, 9) != 8) return 0;
+  if (amount == nullptr || limitHex == nullptr || vl::bounded_length(limitHex, 9) != 8) return 0;
   const auto limit = static_cast<int32_t>(ASCHex2Long(limitHex, 8));
   if (limit == 0) return 0;
   return vl::strtol32(amount) <= limit ? 1 : 0;

@@ -39,6 +39,9 @@ constexpr Magnitude kMagnitudes[] = {
     {1e3, nullptr, nullptr},  // units of reais
 };
 
+// The first amount the tables cannot say: a thousand billions of reais, in centavos.
+constexpr double kAmountLimit = 1e14;
+
 // The work area of the line cutting: a copy of the text and the current line.
 constexpr size_t kWorkAreaSize = 504;
 char g_work_area[kWorkAreaSize];
@@ -163,6 +166,13 @@ int cut_into_lines(char *out, size_t width) {
 extern "C" {
 
 VL_API int VL_CDECL Extenso(double centavos, char *out, int lineWidth) {
+  if (out == nullptr) return 0;
+  // The word tables cover 0 .. 10^14 - 1 centavos; anything else (negative, NaN, infinite
+  // or larger) leaves out empty instead of indexing outside them.
+  if (!(centavos >= 0.0 && centavos < kAmountLimit)) {
+    out[0] = '\0';
+    return 0;
+  }
   write_words(centavos, out);
   if (lineWidth <= 0) return 0;
   return cut_into_lines(out, static_cast<size_t>(lineWidth));

@@ -35,6 +35,7 @@ class WrappingSum {
 // p - 9 * (p / 10), the sum of its decimal digits for a digit.
 int32_t modulus10_sum(const char *digits, int length, int skipIndex) {
   WrappingSum sum;
+  if (length < 1) return sum.value();  // nothing weighed; length - 1 must not wrap
   int weight = 2;
   for (int position = length - 1; position >= 0; --position) {
     if (position == skipIndex) continue;
@@ -52,6 +53,7 @@ int modulus10_digit(int32_t sum) { return (10 - sum % 10) % 10; }
 // leftwards, skipping skipIndex. A maxWeight below 3 leaves every weight at 2.
 int32_t modulus11_sum(const char *digits, int length, int skipIndex, int maxWeight) {
   WrappingSum sum;
+  if (length < 1) return sum.value();  // nothing weighed; length - 1 must not wrap
   int weight = 2;
   for (int position = length - 1; position >= 0; --position) {
     if (position == skipIndex) continue;
@@ -80,7 +82,7 @@ int check_last_dv11(const char *text, int length, int maxWeight) {
 
 // A taxpayer number's two check digits, the second tested only when the first is right.
 int check_taxpayer_number(const char *number, size_t length, int maxWeight) {
-  if (vl::bounded_length(number, length) < length) return 1;
+  if (number == nullptr || vl::bounded_length(number, length) < length) return 1;
   const int full = static_cast<int>(length);
   if (check_last_dv11(number, full - 1, maxWeight) != 0) return 1;
   return check_last_dv11(number, full, maxWeight);
@@ -122,6 +124,7 @@ int CheckDv10(const char *digits, int length, int dvIndex) {
 }
 
 int ChaveLuhn(const char *number) {
+  if (number == nullptr) return 0;
   const size_t length = std::strlen(number);
   if (length == 0) return 0;
   const int weighed = static_cast<int>(length - 1);
@@ -144,6 +147,7 @@ int CheckDv11(const char *digits, int length, int dvIndex, int maxWeight, int mo
 }
 
 int ControleDAC(char *out, const char *part1, const char *part2, const char *part3) {
+  if (out == nullptr || part1 == nullptr || part2 == nullptr || part3 == nullptr) return 0;
   char whole[kControlArea];
   size_t length = append_bounded(whole, 0, part1);
   length = append_bounded(whole, length, part2);
@@ -189,6 +193,7 @@ int chk_cod_autor(const char *code, int length) {
 }
 
 int FormatCPFCNPJ(char *out, const char *number, int *isCnpj) {
+  if (out == nullptr || number == nullptr || isCnpj == nullptr) return 0;
   *isCnpj = 0;
   // A copy, so that out may be the caller's number itself.
   char kept[kCnpjLength + 1];

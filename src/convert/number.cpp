@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,7 +89,8 @@ VL_API int VL_CDECL ASC2IntEx(const char *text, int count) {
 }
 
 VL_API int64_t VL_CDECL atoLONGLONG(const char *text, int count) {
-  if (count < 0 || count > 18 || static_cast<size_t>(count) > std::strlen(text)) return -1;
+  if (text == nullptr || count < 0 || count > 18 || static_cast<size_t>(count) > std::strlen(text))
+    return -1;
   if (count <= 9) return read_counted_integer<10>(text, count);
   const int32_t high = read_counted_integer<10>(text, count - 9);
   if (high < 0) return -1;
@@ -123,6 +125,7 @@ VL_API void VL_CDECL int2ASC(char *out, int value, int count) {
 
 VL_API void VL_CDECL long2ASC(char *out, int32_t value, int count) {
   const int k = count < 8 ? count : 8;
+  if (k <= 0) return;  // nothing to write; k - 1 must not wrap for the most negative count
   for (int i = k - 1; i >= 0; --i) {
     out[i] = static_cast<char>('0' + value % 10);
     value /= 10;
@@ -205,6 +208,11 @@ VL_API int VL_CDECL LONGLONGtoStrEx(int64_t value, int size, char *out, int padL
 }
 
 VL_API int VL_CDECL DoubleToStr(char *out, int width, double value) {
+  if (out == nullptr) return 0;
+  if (width == INT_MIN) {  // no field of 2^31 characters: refused, as its negation would wrap
+    out[0] = '\0';
+    return 0;
+  }
   char text[400];
   const int length = vl::format_fixed(text, sizeof text, value, 0);
   if (length < 0) {

@@ -60,6 +60,8 @@ constexpr double kReferenceJulianDay = 2444239.0;
 // its value before the Gregorian correction is added.
 constexpr double kGregorianStart = -145078.0;
 constexpr double kGregorianStartUncorrected = -145068.0;
+// The largest day count, either way, that ReftoGreg turns into a date.
+constexpr double kLargestReference = 1e12;
 
 int complete_year(int two_digits, int pivot) {
   return two_digits < pivot ? 2000 + two_digits : 1900 + two_digits;
@@ -169,6 +171,11 @@ double GregtoRef(const char *ddmmaa) {
 }
 
 char *ReftoGreg(double ref) {
+  // Beyond a trillion days (and for NaN) the day arithmetic no longer fits its integers.
+  if (!(std::fabs(ref) <= kLargestReference)) {
+    g_reference_date[0] = '\0';
+    return g_reference_date;
+  }
   double z = std::trunc(ref) + kReferenceJulianDay;
   if (ref >= kGregorianStart) {
     const double alpha = std::floor((z - 1867216.25) / 36524.25);

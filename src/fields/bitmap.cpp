@@ -31,11 +31,17 @@ bool record_bit_in_range(int bit, const void *record) {
 
 extern "C" {
 
-VL_API void VL_CDECL SetBIT(int bit, unsigned char *bitmap) { set_bit(bit, bitmap); }
+// Bit numbers start at 1: a lower one would index before the bitmap and the mask tables.
+VL_API void VL_CDECL SetBIT(int bit, unsigned char *bitmap) {
+  if (bit >= 1 && bitmap != nullptr) set_bit(bit, bitmap);
+}
 
-VL_API void VL_CDECL ResetBIT(int bit, unsigned char *bitmap) { clear_bit(bit, bitmap); }
+VL_API void VL_CDECL ResetBIT(int bit, unsigned char *bitmap) {
+  if (bit >= 1 && bitmap != nullptr) clear_bit(bit, bitmap);
+}
 
 VL_API int VL_CDECL isON(const unsigned char *bitmap, int bit) {
+  if (bit < 1 || bitmap == nullptr) return 0;
   // Both operands are signed bytes, so the first bit of a byte answers -128.
   const auto byte = static_cast<int8_t>(bitmap[byte_of(bit)]);
   const auto mask = static_cast<int8_t>(kSetMask[mask_of(bit)]);
@@ -54,7 +60,7 @@ VL_API int VL_CDECL ResetBits(void *record, ...) {
   va_list bits;
   va_start(bits, record);
   for (int bit = va_arg(bits, int); bit != 0; bit = va_arg(bits, int))
-    clear_bit(bit, record_bitmap(record));
+    if (record_bit_in_range(bit, record)) clear_bit(bit, record_bitmap(record));
   va_end(bits);
   return 0;
 }

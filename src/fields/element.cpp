@@ -1,5 +1,6 @@
 // Identified-element runs: identifier, length and data as plain digits and bytes with no
 // separators. Builders write one element, parsers take one apart, the searches walk a run.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -85,16 +86,22 @@ struct TextPart {
   int length = 0;
 };
 
-bool read_text_part(const char *run, int64_t &position, int width, bool variable, TextPart &part) {
+// Reads one part (optional width field, length field, text) at position. Every field and the
+// text must end inside the run: a part that would reach past runLength ends the walk.
+bool read_text_part(const char *run, int64_t run_length, int64_t &position, int width, bool variable,
+                    TextPart &part) {
+  const auto fits = [&](int64_t count) { return count >= 0 && position + count <= run_length; };
   int field_width = width;
   if (variable) {
+    if (!fits(width)) return false;
     field_width = read_field(run + position, static_cast<size_t>(width));
     position += width;
     if (field_width < 0) return false;
   }
+  if (!fits(field_width)) return false;
   part.length = read_field(run + position, static_cast<size_t>(field_width));
   position += field_width;  // a field wider than 6 reads 0 but is still stepped over
-  if (part.length < 0) return false;
+  if (part.length < 0 || !fits(part.length)) return false;
   part.text_at = position;
   position += part.length;
   return true;
@@ -178,10 +185,16 @@ VL_API void VL_CDECL BufID2Elemento(const char *text, int idWidth, int lenWidth,
     const int64_t count = smaller(length, room);
     if (length >= 0 && count >= 0 && count < kDataCapacity &&
         vl::bounded_length(text, static_cast<size_t>(count)) == static_cast<size_t>(count)) {
-      store_numeric_id(element, read_field(text + len_width, id_width));
+      // The text is measured from its start, so it may still end inside the header or the
+      // data: what lies past its NUL is taken as NULs instead of being read.
+      const size_t wanted = static_cast<size_t>(count);
+      const size_t header = id_width + len_width;
+      const size_t present = vl::bounded_length(text, header + wanted);
+      const size_t copied = present > header ? std::min(present - header, wanted) : 0;
+      store_numeric_id(element, present >= len_width ? read_field(text + len_width, id_width) : 0);
       element->length = static_cast<int>(length);
-      std::memcpy(element->data, data, static_cast<size_t>(count));
-      element->data[count] = '\0';
+      std::memcpy(element->data, data, copied);
+      std::memset(element->data + copied, 0, wanted - copied + 1);
       return;
     }
   }
@@ -262,8 +275,8 @@ VL_API int VL_CDECL FindElementoTXT(const char *key, int keyLength, int runLengt
     const int64_t start = position;
     TextPart tag;
     TextPart value;
-    if (!read_text_part(run, position, width, variable != 0, tag) ||
-        !read_text_part(run, position, width, variable != 0, value))
+    if (!read_text_part(run, runLength, position, width, variable != 0, tag) ||
+        !read_text_part(run, runLength, position, width, variable != 0, value))
       return 0;
     if (tag.length == wanted && std::memcmp(run + tag.text_at, key, static_cast<size_t>(wanted)) == 0) {
       std::memset(element->tag, 0, kValueCapacity);

@@ -53,6 +53,7 @@ VL_API int VL_CDECL GetLibMode(int *out) {
 }
 
 VL_API void VL_CDECL SetCartao(const unsigned char *data, unsigned char length) {
+  if (data == nullptr && length > 0) return;  // refused: the stored card stays as it was
   // A length above the store's 41 bytes keeps only the first 41.
   if (length > kCardCapacity) length = kCardCapacity;
   std::memset(g_card.data, 0, sizeof g_card.data);
@@ -61,6 +62,7 @@ VL_API void VL_CDECL SetCartao(const unsigned char *data, unsigned char length) 
 }
 
 VL_API unsigned char VL_CDECL GetCartao(unsigned char *out) {
+  if (out == nullptr) return 0;
   if (g_card.length > 0) std::memcpy(out, g_card.data, g_card.length);
   return g_card.length;
 }
@@ -84,15 +86,17 @@ VL_API unsigned int VL_CDECL GetMessageCode(unsigned int index) {
 
 VL_API void *VL_CDECL memcpyz(void *dst, const void *src, int count) {
   auto *out = static_cast<unsigned char *>(dst);
+  if (out == nullptr || count < 0) return dst;  // count + 1 bytes: none for a negative count
   if (count > 0) std::memcpy(out, src, static_cast<size_t>(count));
-  out[count > 0 ? count : 0] = 0;
+  out[count] = 0;
   return dst;
 }
 
 VL_API void *VL_CDECL memsetz(void *dst, char value, int count) {
   auto *out = static_cast<unsigned char *>(dst);
-  if (count > 0) std::memset(out, static_cast<unsigned char>(value), static_cast<size_t>(count));
-  out[count > 0 ? count : 0] = 0;
+  if (out == nullptr || count < 0) return dst;  // count + 1 bytes: none for a negative count
+  std::memset(out, static_cast<unsigned char>(value), static_cast<size_t>(count));
+  out[count] = 0;
   return dst;
 }
 

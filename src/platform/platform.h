@@ -69,4 +69,51 @@ int format_fixed_c(char *out, size_t capacity, int precision, double value);
 // Fills out with bytes from the system's cryptographic random source; false on failure.
 bool secure_random(void *out, size_t length);
 
+// Deletes the file path (never a directory). Returns 0 when deleted, else the C runtime's
+// error number (ENOENT for a missing file). Windows: the C runtime's remove (EACCES for a
+// directory); POSIX: unlink (EISDIR for a directory).
+int remove_file(const char *path);
+
+// The value of key in [section] of the INI file at path, as GetPrivateProfileStringA gives it
+// on Windows: section and key names compared without regard to case, blanks around names
+// and values trimmed, a value between a pair of double quotes taken without them, the first
+// matching section and key decide, lines starting with ';' are comments. fallback (null
+// counts as "") is given when the file, the section or the key is missing. Written into out
+// (capacity bytes, NUL-terminated; a longer value is cut to capacity - 1 characters).
+// Returns the number of characters written, NUL excluded; 0 and nothing written when
+// capacity is 0. section, key and path must not be null (the enumerations Windows offers
+// for null names are not part of this function). Windows: GetPrivateProfileStringA(section,
+// key, fallback, out, capacity, path) with a full path.
+int profile_string(const char *path, const char *section, const char *key, const char *fallback,
+                   char *out, size_t capacity);
+
+// The file name of the interface layer's library, as load_library takes it.
+inline constexpr char interface_layer_library[] =
+#if defined(_WIN32)
+    "pmvertainterface.dll";
+#else
+    "libpmvertainterface.so";
+#endif
+
+// Loads a shared library; a plain name is looked for along the system's normal library
+// search. Returns its handle, or null when it cannot be loaded. Windows: LoadLibraryA(name);
+// POSIX: dlopen(name, RTLD_NOW | RTLD_LOCAL).
+void *load_library(const char *name);
+// The address of the function name exported by a loaded library, or null when it has none.
+// Windows: GetProcAddress(library, name); POSIX: dlsym.
+void *library_function(void *library, const char *name);
+// Releases a library that load_library gave. Windows: FreeLibrary; POSIX: dlclose.
+void unload_library(void *library);
+
+// The number of threads of the process process_id; 0 when no process has that id or the
+// count cannot be read. Windows: NtQuerySystemInformation of ntdll (found by
+// GetModuleHandleA and GetProcAddress; 0 when either fails) asked for the system process
+// information (class 5) into a zero-filled block from the process heap of 65536 bytes; when
+// the query fails, the block is freed and the length the query reported as needed, doubled,
+// is tried again, giving up with 0 once that reaches 16 MiB; the process records are walked
+// by their offsets to the next (an offset of 0 ends the walk) and the record whose process
+// id matches gives its thread count. POSIX: the "Threads:" field of /proc/<id>/status, for
+// a process (a thread's own id, not its process's, gives 0).
+uint32_t process_thread_count(uint32_t process_id);
+
 }  // namespace vl::platform

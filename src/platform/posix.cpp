@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 
+#include <dlfcn.h>
 #include <locale.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -47,6 +49,7 @@ bool local_time_from_epoch(int64_t seconds, LocalTime &out) {
   tzset();
   std::tm tm{};
   if (localtime_r(&t, &tm) == nullptr) return false;
+  if (tm.tm_year > INT_MAX - 1900) return false;  // the calendar year would not fit an int
   out = from_tm(tm, 0);
   return true;
 }
@@ -165,6 +168,128 @@ bool secure_random(void *out, size_t length) {
     length -= static_cast<size_t>(n);
   }
   return true;
+}
+
+namespace {
+
+// Room for one line of an INI file or of a /proc status file; the rest of a longer line is
+// passed over.
+constexpr size_t kLineRoom = 1024;
+
+bool is_profile_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+struct Span {
+  const char *begin;
+  const char *end;
+  size_t size() const { return static_cast<size_t>(end - begin); }
+};
+
+Span trimmed(const char *begin, const char *end) {
+  while (begin < end && is_profile_blank(*begin)) ++begin;
+  while (end > begin && is_profile_blank(end[-1])) --end;
+  return {begin, end};
+}
+
+bool same_name(Span name, const char *wanted) {
+  const size_t length = std::strlen(wanted);
+  return name.size() == length && strncasecmp(name.begin, wanted, length) == 0;
+}
+
+// Reads the next line of file into line (NUL-terminated, without what did not fit); false
+// at the end of the file.
+bool next_line(std::FILE *file, char (&line)[kLineRoom]) {
+  if (std::fgets(line, sizeof line, file) == nullptr) return false;
+  const size_t length = std::strlen(line);
+  if (length > 0 && line[length - 1] != '\n') {
+    int c = 0;
+    while ((c = std::fgetc(file)) != EOF && c != '\n') {
+    }
+  }
+  return true;
+}
+
+int copy_cut(Span value, char *out, size_t capacity) {
+  const size_t length = value.size() < capacity - 1 ? value.size() : capacity - 1;
+  std::memcpy(out, value.begin, length);
+  out[length] = '\0';
+  return static_cast<int>(length);
+}
+
+// The value of key inside [section] of file, when present.
+bool find_profile_value(std::FILE *file, const char *section, const char *key,
+                        char (&line)[kLineRoom], Span &value) {
+  bool inside = false;
+  while (next_line(file, line)) {
+    const Span text = trimmed(line, line + std::strlen(line));
+    if (text.size() == 0 || *text.begin == ';') continue;
+    if (*text.begin == '[') {
+      const char *close = static_cast<const char *>(std::memchr(text.begin, ']', text.size()));
+      if (inside) return false;  // the first section of that name decides
+      inside = close != nullptr && same_name(trimmed(text.begin + 1, close), section);
+      continue;
+    }
+    if (!inside) continue;
+    const char *equals = static_cast<const char *>(std::memchr(text.begin, '=', text.size()));
+    if (equals == nullptr || !same_name(trimmed(text.begin, equals), key)) continue;
+    value = trimmed(equals + 1, text.end);
+    if (value.size() >= 2 && (*value.begin == '"' || *value.begin == '\'') &&
+        value.end[-1] == *value.begin) {
+      ++value.begin;
+      --value.end;
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int profile_string(const char *path, const char *section, const char *key, const char *fallback,
+                   char *out, size_t capacity) {
+  if (capacity == 0) return 0;
+  char line[kLineRoom];
+  Span value{};
+  std::FILE *file = std::fopen(path, "r");
+  if (file != nullptr) {
+    const bool found = find_profile_value(file, section, key, line, value);
+    std::fclose(file);
+    if (found) return copy_cut(value, out, capacity);
+  }
+  if (fallback == nullptr) fallback = "";
+  const char *end = fallback + std::strlen(fallback);
+  while (end > fallback && end[-1] == ' ') --end;
+  return copy_cut({fallback, end}, out, capacity);
+}
+
+int remove_file(const char *path) { return unlink(path) == 0 ? 0 : errno; }
+
+void *load_library(const char *name) { return dlopen(name, RTLD_NOW | RTLD_LOCAL); }
+
+void *library_function(void *library, const char *name) { return dlsym(library, name); }
+
+void unload_library(void *library) { dlclose(library); }
+
+uint32_t process_thread_count(uint32_t process_id) {
+  char path[48];
+  std::snprintf(path, sizeof path, "/proc/%u/status", static_cast<unsigned>(process_id));
+  std::FILE *file = std::fopen(path, "r");
+  if (file == nullptr) return 0;
+  char line[kLineRoom];
+  long group = -1;
+  long id = -2;
+  unsigned long threads = 0;
+  const auto field = [&line](const char *name) {
+    const size_t length = std::strlen(name);
+    return std::strncmp(line, name, length) == 0 ? line + length : nullptr;
+  };
+  while (next_line(file, line)) {
+    if (const char *at = field("Tgid:")) group = std::strtol(at, nullptr, 10);
+    else if (const char *pid = field("Pid:")) id = std::strtol(pid, nullptr, 10);
+    else if (const char *count = field("Threads:")) threads = std::strtoul(count, nullptr, 10);
+  }
+  std::fclose(file);
+  // /proc answers for the id of any thread too; only a process's own id counts.
+  return group == id ? static_cast<uint32_t>(threads) : 0;
 }
 
 }  // namespace vl::platform

@@ -5,12 +5,15 @@
 #include "platform/platform.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <locale.h>
 #include <stdlib.h>
 #include <time.h>
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 
 // The system's cryptographic random source (RtlGenRandom), exported by ADVAPI32.
@@ -149,6 +152,64 @@ bool secure_random(void *out, size_t length) {
     length -= chunk;
   }
   return true;
+}
+
+
+int remove_file(const char *path) { return std::remove(path) == 0 ? 0 : errno; }
+
+int profile_string(const char *path, const char *section, const char *key, const char *fallback,
+                   char *out, size_t capacity) {
+  if (capacity == 0) return 0;
+  return static_cast<int>(GetPrivateProfileStringA(section, key, fallback ? fallback : "", out,
+                                                   capacity_of(capacity), path));
+}
+
+void *load_library(const char *name) { return reinterpret_cast<void *>(LoadLibraryA(name)); }
+
+void *library_function(void *library, const char *name) {
+  return reinterpret_cast<void *>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+void unload_library(void *library) { FreeLibrary(static_cast<HMODULE>(library)); }
+
+uint32_t process_thread_count(uint32_t process_id) {
+  using Query = LONG(WINAPI *)(ULONG information_class, PVOID block, ULONG length,
+                               PULONG needed);
+  constexpr ULONG kSystemProcessInformation = 5;
+  constexpr ULONG kFirstLength = 65536;
+  constexpr ULONG kLengthLimit = 16u << 20;
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (ntdll == nullptr) return 0;
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void *>(GetProcAddress(ntdll, "NtQuerySystemInformation")));
+  if (query == nullptr) return 0;
+  const HANDLE heap = GetProcessHeap();
+  ULONG length = kFirstLength;
+  while (length < kLengthLimit) {
+    void *block = HeapAlloc(heap, HEAP_ZERO_MEMORY, length);
+    if (block == nullptr) return 0;
+    ULONG needed = 0;
+    if (query(kSystemProcessInformation, block, length, &needed) >= 0) {
+      // The records follow one another by their offsets to the next; 0 ends the walk.
+      uint32_t threads = 0;
+      const auto *at = static_cast<const unsigned char *>(block);
+      for (;;) {
+        const auto *record = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION *>(at);
+        if (static_cast<uint32_t>(reinterpret_cast<uintptr_t>(record->UniqueProcessId)) ==
+            process_id) {
+          threads = record->NumberOfThreads;
+          break;
+        }
+        if (record->NextEntryOffset == 0) break;
+        at += record->NextEntryOffset;
+      }
+      HeapFree(heap, 0, block);
+      return threads;
+    }
+    HeapFree(heap, 0, block);
+    length = needed > 0 ? needed * 2 : length * 2;
+  }
+  return 0;
 }
 
 }  // namespace vl::platform

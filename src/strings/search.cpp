@@ -235,8 +235,8 @@ VL_API int VL_CDECL ExtraiNomeArquivo(const char *path, int length, char *out, i
 }
 
 VL_API void VL_CDECL StrCpyNumbers(char *out, int room, const char *src, int length) {
-  if (out == nullptr) return;
-  const size_t limit = vl::non_negative(room);
+  if (out == nullptr || room < 0) return;  // out holds room + 1 bytes: none for a negative room
+  const auto limit = static_cast<size_t>(room);
   size_t written = 0;
   if (src != nullptr)
     for (int i = 0; i < length && src[i] != '\0' && written < limit; ++i)

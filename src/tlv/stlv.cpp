@@ -1,6 +1,7 @@
 // The STLV list: text elements keyed by a two-digit identifier, kept on the library's heap
 // in a doubly linked list that runs from the newest to the oldest element, and its flat
 // buffer form (length word, 15 header characters, "%02d%02d%s" elements).
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -95,14 +96,20 @@ int read_two_digits(const char *text) {
 
 // Writes one element as "%02d%02d%s" and gives the width the layout reserves for it,
 // 4 + length: the writer moves on by that much even when the data's text is shorter.
+// "%02d%02d%s" of the element, cut to the 4 + length characters the buffer gives it, then a
+// NUL. A three-digit identifier or length (data of 100 to 127 bytes) widens the prefix; the
+// cut keeps the last data character and the NUL from landing past that room (the next
+// element, written 4 + length further on, covers that character anyway).
 int write_element(char *place, const STLV_Elemento &element) {
+  const size_t room = kElementPrefix + static_cast<size_t>(element.length < 0 ? 0 : element.length);
   char prefix[32];
   const int written = std::snprintf(prefix, sizeof prefix, "%02d%02d", element.id, element.length);
-  std::memcpy(place, prefix, static_cast<size_t>(written));
-  const size_t text = vl::bounded_length(element.data, sizeof element.data);
-  std::memcpy(place + written, element.data, text);
-  place[static_cast<size_t>(written) + text] = '\0';
-  return kElementPrefix + element.length;
+  const size_t used = std::min(static_cast<size_t>(written), room);
+  std::memcpy(place, prefix, used);
+  const size_t text = std::min(vl::bounded_length(element.data, sizeof element.data), room - used);
+  std::memcpy(place + used, element.data, text);
+  place[used + text] = '\0';
+  return static_cast<int>(room);
 }
 
 }  // namespace
@@ -190,7 +197,7 @@ int STLV_MontaBufferFromLista(STLV_Lista *list, char *buffer) {
 }
 
 int STLV_CriaListaFromBuffer(STLV_Lista *list, const char *buffer) {
-  if (list == nullptr) return 0;
+  if (list == nullptr || buffer == nullptr) return 0;
   start_empty(list);
   clear_header(list);
   const int length = read_length_word(buffer);

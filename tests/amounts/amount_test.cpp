@@ -206,4 +206,13 @@ TEST(ValorLimiteOffLine, ComparesWithTheHexLimitAsSignedValues) {
     EXPECT_EQ(ValorLimiteOffLine(c.amount, c.limit), c.result) << c.amount << " " << c.limit;
 }
 
+TEST(AmountsOutsideTheContract, NullTextsAreRefused) {
+  RetiraVirgula(nullptr);
+  EXPECT_EQ(RetiraVirgulaEx(nullptr, 10), 0);
+  EXPECT_EQ(ConvertValorToFloat(nullptr), 0.0f);
+  EXPECT_EQ(ValorLimiteOffLine(nullptr, "000003E8"), 0);
+  EXPECT_EQ(ValorLimiteOffLine("100", nullptr), 0);
+  EXPECT_EQ(ValorLimiteOffLine("100", "000003E8"), 1);
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include <cstring>
 #include <string>
@@ -51,6 +52,19 @@ TEST(Extenso, WritesTheWordsAndCutsThemIntoLines) {
     const size_t length = c.lines > 0 ? static_cast<size_t>(c.lines * c.width) : std::strlen(out);
     EXPECT_EQ(std::string(out, length + 1), c.text + '\0') << c.centavos << " " << c.width;
   }
+}
+
+// Outside 0 .. 10^14 - 1 centavos the words are not written: out is left empty.
+TEST(Extenso, RefusesAmountsTheWordTablesDoNotCover) {
+  for (double centavos : {-1.0, -0.5, std::nan(""), double{INFINITY}, -double{INFINITY}, 1e14, 1e300}) {
+    char out[256] = "untouched?";
+    EXPECT_EQ(Extenso(centavos, out, 20), 0) << centavos;
+    EXPECT_STREQ(out, "") << centavos;
+  }
+  EXPECT_EQ(Extenso(100, nullptr, 0), 0);
+  char out[256];
+  Extenso(99999999999999.0, out, 0);
+  EXPECT_EQ(std::string(out).rfind("NOVECENTOS E NOVENTA E NOVE BILHOES", 0), 0u) << out;
 }
 
 }  // namespace

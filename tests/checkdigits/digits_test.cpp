@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <climits>
 
 #include <cstring>
 #include <string>
@@ -119,6 +120,23 @@ TEST(FormatCPFCNPJ, PunctuatesElevenOrFourteenCharacters) {
     EXPECT_STREQ(out.bytes, c.formatted);
     EXPECT_EQ(cnpj, c.cnpj) << c.number;
   }
+}
+
+// Counts at the far end of int weigh nothing, and null numbers are refused like short ones.
+TEST(CheckDigitsOutsideTheContract, ExtremeLengthsAndNullPointers) {
+  EXPECT_EQ(MakeDv10("123", INT_MIN, -1), '0');
+  EXPECT_EQ(DAC10("123", INT_MIN), '0');
+  EXPECT_EQ(MakeDv11("123", INT_MIN, -1, 9, 1), '1');
+  EXPECT_EQ(DAC11("123", INT_MIN), '0');
+  EXPECT_EQ(CheckDv10("0", INT_MIN, 0), 1);
+  EXPECT_EQ(CheckDv11("5", INT_MIN, 0, 9, 0), 0);
+  EXPECT_EQ(chk_cpf(nullptr), 1);
+  EXPECT_EQ(chk_cgc(nullptr), 1);
+  EXPECT_EQ(ChaveLuhn(nullptr), 0);
+  int is_cnpj = 7;
+  EXPECT_EQ(written([&](char *out) { return FormatCPFCNPJ(out, nullptr, &is_cnpj); }), "0 ");
+  EXPECT_EQ(is_cnpj, 7);
+  EXPECT_EQ(written([](char *out) { return ControleDAC(out, "123", nullptr, ""); }), "0 ");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <climits>
 
 #include <cstdint>
 #include <string>
@@ -98,6 +99,20 @@ TEST(ConversionBuffer, DigitsInOneBufferPerThread) {
   }).join();
   EXPECT_EQ(other_text, "777");
   EXPECT_STREQ(first, "200") << "another thread's conversion leaves this one alone";
+}
+
+TEST(NumbersOutsideTheContract, ExtremeCountsAndNullTexts) {
+  char out[8];
+  std::memset(out, '#', sizeof out);
+  long2ASC(out, 123, INT_MIN);
+  long2ASC(out, 123, 0);
+  EXPECT_EQ(std::string(out, 8), "########");
+  EXPECT_EQ(DoubleToStr(out, INT_MIN, 5.0), 0);
+  EXPECT_STREQ(out, "");
+  EXPECT_EQ(DoubleToStr(out, -4, 5.0), 4);
+  EXPECT_STREQ(out, "5   ");
+  EXPECT_EQ(DoubleToStr(nullptr, 4, 5.0), 0);
+  EXPECT_EQ(atoLONGLONG(nullptr, 0), -1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include <chrono>
 #include <cstdio>
@@ -190,6 +191,14 @@ TEST(YearsRelativeToToday, PlaceMonthAndDayBeforeOrAfterToday) {
             "0101" + (new_years_day ? year : next).substr(2) + "#");
   for (const char *invalid : {"3201", "0013", "0001", "", "ab12"})
     EXPECT_EQ(written([&] { GetDDMMAAFromDDMM(out, invalid); }, 2), std::string("\0#", 2)) << invalid;
+}
+
+// Day counts the day arithmetic cannot carry give an empty date instead of nonsense.
+TEST(ReferenceDaysOutsideTheContract, HugeAndNotANumberGiveAnEmptyDate) {
+  for (double ref : {std::nan(""), double{INFINITY}, -double{INFINITY}, 1e300, -1e300, 1.5e12})
+    EXPECT_STREQ(ReftoGreg(ref), "") << ref;
+  EXPECT_STREQ(ReftoGreg(1.0), "010180");
+  EXPECT_STRNE(ReftoGreg(1e12), "");
 }
 
 }  // namespace

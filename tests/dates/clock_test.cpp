@@ -150,4 +150,19 @@ TEST(MessageDates, AcceptTheBaseDayAndTheDaysAfterIt) {
   EXPECT_EQ(VerificaDiffDataMensagem(20240229, 20240229, -5), 1);
 }
 
+// The local-time conversion accepts times whose year no longer fits an int; those are left
+// alone like any time without a local date.
+TEST_F(LocalClock, TimesBeyondTheLastRepresentableYearLeaveTheOutputAlone) {
+  use("UTC");
+  for (int64_t t : {int64_t{67768036191676799}, INT64_MAX, INT64_MIN}) {
+    char out[15] = "##############";
+    Time2dthr(out, &t);
+    EXPECT_STREQ(out, "##############") << t;
+  }
+  int64_t t = 0;
+  char out[15] = "##############";
+  Time2dthr(out, &t);
+  EXPECT_STREQ(out, "19700101000000");
+}
+
 }  // namespace

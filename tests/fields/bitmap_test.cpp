@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "vertalib/fields.h"
@@ -39,6 +40,23 @@ TEST(RecordBitmap, LivesInBytes29To44AndIgnoresBadArguments) {
   expected[37] = 0x7F;
   EXPECT_EQ(ResetBits(record, 2, 3, 65, 0, 4), 0) << "bit 4 follows the end of the list";
   EXPECT_EQ(std::memcmp(record, expected, sizeof record), 0);
+  // Numbers outside 1..128 are passed over, the rest of the list still applies.
+  EXPECT_EQ(ResetBits(record, -1, 129, INT_MIN, 1, 0), 0);
+  expected[29] = 0x1F;
+  EXPECT_EQ(std::memcmp(record, expected, sizeof record), 0);
+}
+
+// Bit numbers below 1 would index before the bitmap: nothing is touched or read.
+TEST(Bitmap, BitsBelowOneAreRefused) {
+  unsigned char bitmap[3] = {0x00, 0xFF, 0x00};
+  for (int bit : {0, -1, -8, INT_MIN}) {
+    SetBIT(bit, bitmap + 1);
+    ResetBIT(bit, bitmap + 1);
+    EXPECT_EQ(isON(bitmap + 1, bit), 0) << bit;
+  }
+  EXPECT_EQ(bitmap[0], 0x00);
+  EXPECT_EQ(bitmap[1], 0xFF);
+  EXPECT_EQ(isON(nullptr, 1), 0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <vector>
 
 #include <cstddef>
 #include <cstring>
@@ -154,6 +155,32 @@ TEST(GetDadoFromBuffer, CopiesCountBytesAfterOrFromTheKey) {
   for (const char *text : {"NSU=123456;X", "NSU=", "ABC=123456"})
     EXPECT_EQ(GetDadoFromBuffer(text, "NSU=", out.bytes, &size, 5 + (text[0] == 'N'), 0), 0) << text;
   EXPECT_EQ(out.all(), with("NSU=12\0\0\0\0", 10, 12));
+}
+
+// Inputs in exactly-sized heap blocks, so that a read past them is caught by the sanitizers.
+TEST(ElementsOutsideTheContract, NothingPastTheTextOrTheRunIsRead) {
+  // Arrangement 1 measures the text from its start: "0100201234" passes for 8 data bytes,
+  // of which only 5 follow the header; the other 3 are stored as NULs.
+  const std::string text = "0100201234";
+  std::vector<char> exact(text.begin(), text.end());
+  exact.push_back('\0');
+  ElementoID element;
+  std::memset(&element, '#', sizeof element);
+  BufID2Elemento(exact.data(), 2, 3, 1, &element);
+  EXPECT_EQ(element.length, 8);
+  EXPECT_EQ(std::string(element.data, 10), "01234\0\0\0\0#"s);
+
+  // Runs of exactly runLength bytes whose parts claim more than the run holds.
+  ElementoTXT txt;
+  const std::pair<std::string, int> runs[] = {{"9", 1}, {"13ABC15HELLO", 2}, {"13ABC15HELL", 1}};
+  for (const auto &[run, width] : runs) {
+    std::vector<char> bytes(run.begin(), run.end());
+    EXPECT_EQ(FindElementoTXT("ABC", 3, static_cast<int>(bytes.size()), bytes.data(), width, 1, &txt), 0)
+        << run;
+  }
+  std::vector<char> whole = {'1', '3', 'A', 'B', 'C', '1', '5', 'H', 'E', 'L', 'L', 'O'};
+  EXPECT_EQ(FindElementoTXT_Safra("ABC", 3, 12, whole.data(), &txt), 1);
+  EXPECT_EQ(std::string(txt.value, static_cast<size_t>(txt.value_length)), "HELLO");
 }
 
 }  // namespace

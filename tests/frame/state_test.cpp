@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <climits>
 
 #include <chrono>
 #include <cstring>
@@ -84,6 +85,23 @@ TEST(Esperar, SleepsAtLeastTheRequestedTime) {
   const auto before = std::chrono::steady_clock::now();
   Esperar(40);
   EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(40));
+}
+
+TEST(ProcessSettingsOutsideTheContract, NegativeCountsAndNullPointersWriteNothing) {
+  char out[4] = {'#', '#', '#', '#'};
+  EXPECT_EQ(memcpyz(out, "AB", -1), out);
+  EXPECT_EQ(memsetz(out, 'x', INT_MIN), out);
+  EXPECT_EQ(std::string(out, 4), "####");
+  EXPECT_EQ(memcpyz(nullptr, "AB", 2), nullptr);
+
+  SetCartao(reinterpret_cast<const unsigned char *>("4111"), 4);
+  SetCartao(nullptr, 5);  // refused: the stored card stays
+  unsigned char card[41] = {};
+  EXPECT_EQ(GetCartao(card), 4);
+  EXPECT_EQ(std::string(reinterpret_cast<char *>(card), 4), "4111");
+  EXPECT_EQ(GetCartao(nullptr), 0);
+  SetCartao(nullptr, 0);
+  EXPECT_EQ(GetCartao(card), 0);
 }
 
 }  // namespace

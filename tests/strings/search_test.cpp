@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <climits>
 
 #include <cstring>
 #include <string>
@@ -155,6 +156,12 @@ TEST(FormatText, BreaksAtSpacesOrCutsWordsWithinCapacity) {
   EXPECT_EQ(wrapped("aaa bbb ccc", 20, 11, 20), "0 aaa bbb ccc\0"s) << "fits one line";
   EXPECT_EQ(wrapped("aaa bbb ccc", 11, 11, 5), "0 aaa bbb ccc\0"s) << "length not below capacity";
   EXPECT_EQ(wrapped("aaa bbb ccc", 20, 11, 0), "0 aaa bbb ccc\0"s);
+}
+
+TEST(StrCpyNumbersOutsideTheContract, ANegativeRoomWritesNothing) {
+  EXPECT_EQ(written([](char *out) { StrCpyNumbers(out, -1, "12a3", 4); }), "");
+  EXPECT_EQ(written([](char *out) { StrCpyNumbers(out, INT_MIN, "12a3", 4); }), "");
+  EXPECT_EQ(written([](char *out) { StrCpyNumbers(out, 0, "12a3", 4); }), std::string(1, '\0'));
 }
 
 }  // namespace

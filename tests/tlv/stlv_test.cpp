@@ -158,4 +158,23 @@ TEST(StlvBuffer, ReadsHeadersAndElementsUpToTheLengthWord) {
   }
 }
 
+// Data of 100 to 127 bytes widens the length to three digits; the element still takes only
+// 4 + length bytes of the buffer and the NUL after the last one stays inside the 20 + 4 +
+// length bytes the caller provides.
+TEST(StlvBuffer, ThreeDigitLengthsStayInsideTheirRoom) {
+  STLV_Lista list;
+  ASSERT_EQ(STLV_CriaLista(&list), 1);
+  ASSERT_EQ(STLV_CriaListaHeader(&list, "HEADERTEXT1", "CODE"), 1);
+  const std::string data(127, 'd');
+  ASSERT_EQ(STLV_AdicionaID(&list, 7, 127, data.c_str()), 1);
+  std::string buffer(20 + 4 + 127 + 1, 'Z');
+  EXPECT_EQ(STLV_MontaBufferFromLista(&list, buffer.data()), 1);
+  EXPECT_EQ(buffer.substr(4, 15 + 5), "HEADERTEXT1CODE07127");
+  EXPECT_EQ(buffer.substr(4 + 15 + 5, 127), std::string(126, 'd') + '\0');
+  EXPECT_EQ(buffer.back(), 'Z');
+  EXPECT_EQ(STLV_CriaListaFromBuffer(&list, nullptr), 0);
+  EXPECT_EQ(list.count, 1);  // refused before the list is touched
+  STLV_EsvaziaLista(&list);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
-// Runs the command-line program and captures its exit code and output (stdout and
-// stderr together), for the tests of every family's subcommands. The arguments are written
-// as for a POSIX shell: words split at blanks, single quotes keep a word together.
+// Runs the command-line program (or, on POSIX, another command) and captures its exit code
+// and output (stdout and stderr together), for the tests of every family's subcommands.
+// The arguments are written as for a POSIX shell: words split at blanks, single quotes keep
+// a word together.
 #pragma once
 
 #include <cstdio>
@@ -24,7 +25,7 @@ struct CliRun {
 // The program's command line for Windows: each word of arguments (single quotes keep
 // blanks in a word) in double quotes, as the runtime splits argv again.
 inline std::string windows_command_line(const std::string &arguments) {
-  std::string line = "vertalib";
+  std::string line = "program";
   std::string word;
   bool in_word = false, quoted = false;
   const auto finish = [&] {
@@ -50,9 +51,11 @@ inline std::string windows_command_line(const std::string &arguments) {
   return line;
 }
 
-// Started directly (no command interpreter) with both output streams on one pipe. The
-// program writes text-mode output, so each "\r\n" is read back as "\n".
-inline CliRun run_cli(const std::string &arguments) {
+// Runs program directly (no command interpreter) in directory (null: this process's), both
+// output streams on one pipe. The program writes text-mode output, so each "\r\n" is read
+// back as "\n".
+inline CliRun run_program(const std::string &program, const std::string &arguments,
+                          const char *directory = nullptr) {
   CliRun result{-1, ""};
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
@@ -66,8 +69,8 @@ inline CliRun run_cli(const std::string &arguments) {
   startup.hStdError = write_end;
   PROCESS_INFORMATION process{};
   std::string line = windows_command_line(arguments);
-  const BOOL started = CreateProcessA(VL_CLI_PATH, line.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
+  const BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, directory, &startup, &process);
   CloseHandle(write_end);
   if (started) {
     char chunk[4096];
@@ -87,10 +90,13 @@ inline CliRun run_cli(const std::string &arguments) {
   return result;
 }
 
+inline CliRun run_cli(const std::string &arguments) { return run_program(VL_CLI_PATH, arguments); }
+
 #else
 
-inline CliRun run_cli(const std::string &arguments) {
-  const std::string command = std::string(VL_CLI_PATH) + " " + arguments + " 2>&1";
+// Runs a shell command line, its standard error joined to its output.
+inline CliRun run_command(const std::string &command_line) {
+  const std::string command = command_line + " 2>&1";
   FILE *pipe = popen(command.c_str(), "r");
   CliRun result{-1, ""};
   if (pipe == nullptr) return result;
@@ -100,6 +106,10 @@ inline CliRun run_cli(const std::string &arguments) {
   const int status = pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+inline CliRun run_cli(const std::string &arguments) {
+  return run_command(std::string(VL_CLI_PATH) + " " + arguments);
 }
 
 #endif
