@@ -31,6 +31,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# The DLL's callers give its functions a stack aligned to 4 bytes only: functions that keep
+# 16-byte values on the stack (the vector paths) align it themselves.
+set(CMAKE_C_FLAGS_INIT "-mstackrealign")
+set(CMAKE_CXX_FLAGS_INIT "-mstackrealign")
+
 # Everything the DLL and the programs need is linked in: the result imports only the
 # system's own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -164,19 +164,22 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs on the first start.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+# No core files from Wine's helper processes that crash under the emulator.
+ulimit -c 0
 wine=$(command -v wine || command -v wine-stable)
 wineserver=$(command -v wineserver || command -v wineserver-stable || echo /usr/lib/wine/wineserver)
 
-# The first start of Wine creates the prefix; bounded, as it may hang on a broken set-up.
+# The first start of Wine creates the prefix (minutes under qemu); bounded, as it may hang
+# on a broken set-up.
 start_wine() {
   enable_i386
   mkdir -p "$build"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || {
+    timeout 900 "$wine" wineboot --init >/dev/null 2>&1 || {
       echo "windows: the first start of Wine failed or timed out" >&2
       exit 1
     }
-    "$wineserver" -w
+    timeout 300 "$wineserver" -w || true
   fi
 }
 
@@ -203,7 +206,6 @@ stage_done "build"
 
 stage "tests under Wine"
 # One Wine server for the whole run instead of one per test program; stopped afterwards.
-ulimit -c 0
 "$wineserver" -p
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 # The programs take the time zone from the system (Wine's, the host's); a TZ variable would
