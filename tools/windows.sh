@@ -206,7 +206,7 @@ stage_done "build"
 
 stage "tests under Wine"
 # One Wine server for the whole run instead of one per test program; stopped afterwards.
-"$wineserver" -p
+"$wineserver" -p 2>/dev/null || true  # (one may be running already)
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 # The programs take the time zone from the system (Wine's, the host's); a TZ variable would
 # give the runtime a second, differently parsed zone.

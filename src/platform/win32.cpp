@@ -58,11 +58,24 @@ LocalTime local_time_now() {
                    zone_state == TIME_ZONE_ID_DAYLIGHT ? 1 : 0};
 }
 
+// The runtime converts only times from 1970 on. The Gregorian calendar repeats itself, weekdays
+// included, every 400 years (146097 days), so an earlier time is converted that many years
+// later and moved back; the zone's rules are the system's present ones either way.
+constexpr int kCycleYears = 400;
+constexpr int64_t kCycleSeconds = INT64_C(146097) * 86400;
+constexpr int kFirstYear = 1971;  // a year clear of the epoch in every time zone
+
 bool local_time_from_epoch(int64_t seconds, LocalTime &out) {
+  int cycles = 0;
+  while (seconds < kCycleSeconds / kCycleYears && cycles < 64) {
+    seconds += kCycleSeconds;
+    ++cycles;
+  }
   const __time64_t t = seconds;
   tm local{};
   if (_localtime64_s(&local, &t) != 0) return false;
   out = from_tm(local, 0);
+  out.year -= cycles * kCycleYears;
   return true;
 }
 
@@ -75,9 +88,14 @@ bool epoch_from_local_time(const LocalTime &local, int64_t &seconds) {
   t.tm_min = local.minute;
   t.tm_sec = local.second;
   t.tm_isdst = local.is_dst;
+  int cycles = 0;
+  while (t.tm_year + 1900 < kFirstYear && cycles < 64) {
+    t.tm_year += kCycleYears;
+    ++cycles;
+  }
   const __time64_t result = _mktime64(&t);
   if (result == -1) return false;
-  seconds = static_cast<int64_t>(result);
+  seconds = static_cast<int64_t>(result) - cycles * kCycleSeconds;
   return true;
 }
 

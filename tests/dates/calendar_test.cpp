@@ -6,8 +6,6 @@
 #include <cstring>
 #include <ctime>
 #include <initializer_list>
-#include <iomanip>
-#include <sstream>
 #include <string>
 
 #include "dates/local_time.h"
@@ -19,17 +17,28 @@ using namespace std::chrono;
 
 constexpr sys_days kReferenceDay = 1979y / December / 31;
 
-// The civil date of day in a strftime layout (%Y %y %m %d %j).
+// The civil date of day in a strftime-like layout (%Y %y %m %d %j), written here rather than
+// by the runtime's strftime, which some runtimes refuse for years before 1900.
 std::string text(sys_days day, const char *layout) {
   const year_month_day date(day);
-  std::tm tm{};
-  tm.tm_year = static_cast<int>(date.year()) - 1900;
-  tm.tm_mon = static_cast<int>(static_cast<unsigned>(date.month())) - 1;
-  tm.tm_mday = static_cast<int>(static_cast<unsigned>(date.day()));
-  tm.tm_yday = (day - sys_days(date.year() / January / 1)).count();
-  std::ostringstream out;
-  out << std::put_time(&tm, layout);
-  return out.str();
+  const int y = static_cast<int>(date.year());
+  const int fields[] = {y, y % 100, static_cast<int>(static_cast<unsigned>(date.month())),
+                        static_cast<int>(static_cast<unsigned>(date.day())),
+                        static_cast<int>((day - sys_days(date.year() / January / 1)).count()) + 1};
+  std::string out;
+  for (const char *at = layout; *at != '\0'; ++at) {
+    if (*at != '%' || at[1] == '\0') {
+      out += *at;
+      continue;
+    }
+    const char *kinds = "Yymdj";
+    const int widths[] = {4, 2, 2, 2, 3};
+    const int kind = static_cast<int>(std::strchr(kinds, *++at) - kinds);
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%0*d", widths[kind], fields[kind]);
+    out += digits;
+  }
+  return out;
 }
 
 TEST(ReferenceDayCount, MatchesTheCivilCalendarFrom1950To2049) {
