@@ -6,6 +6,9 @@
 #   tools/windows.sh            set up, build and test
 #   tools/windows.sh setup      only set up (packages, mbed TLS and GoogleTest for i686)
 #   tools/windows.sh build      set up and build, no tests
+#   tools/windows.sh checks     set up, build and run the DLL's checks under Wine (export and
+#                               import tables, the caller, the record layouts, the C program)
+#                               but not the whole GoogleTest suite
 #
 # Set-up, all idempotent: the i386 architecture and the Debian packages (apt-get only when
 # one is missing); Debian's source index in its own sources file; mbed TLS from Debian's
@@ -210,5 +213,9 @@ stage "tests under Wine"
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 # The programs take the time zone from the system (Wine's, the host's); a TZ variable would
 # give the runtime a second, differently parsed zone.
-env -u TZ ctest --test-dir "$build" --output-on-failure -j "$jobs"
+if [ "$what" = checks ]; then
+  env -u TZ ctest --test-dir "$build" --output-on-failure -j "$jobs" -E '^vertalib_tests$'
+else
+  env -u TZ ctest --test-dir "$build" --output-on-failure -j "$jobs"
+fi
 stage_done "tests under Wine"

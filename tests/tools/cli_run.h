@@ -68,10 +68,23 @@ inline CliRun run_program(const std::string &program, const std::string &argumen
   startup.hStdOutput = write_end;
   startup.hStdError = write_end;
   PROCESS_INFORMATION process{};
-  std::string line = windows_command_line(arguments);
+  // "< file" gives the program that file as its input (/dev/null: the empty device).
+  std::string words = arguments;
+  HANDLE input = nullptr;
+  if (const size_t at = words.find(" < "); at != std::string::npos) {
+    std::string file = words.substr(at + 3);
+    words.erase(at);
+    if (file == "/dev/null") file = "NUL";
+    input = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0,
+                        nullptr);
+    if (input == INVALID_HANDLE_VALUE) input = nullptr;
+    if (input != nullptr) startup.hStdInput = input;
+  }
+  std::string line = windows_command_line(words);
   const BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
                                       nullptr, directory, &startup, &process);
   CloseHandle(write_end);
+  if (input != nullptr) CloseHandle(input);
   if (started) {
     char chunk[4096];
     DWORD n = 0;
