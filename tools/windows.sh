@@ -210,6 +210,9 @@ stage_done "build"
 stage "tests under Wine"
 # One Wine server for the whole run instead of one per test program; stopped afterwards.
 "$wineserver" -p 2>/dev/null || true  # (one may be running already)
+# Wine's own services start with the first program and live on with the server: started
+# here, with no output of theirs, they hold no test's output open.
+timeout 600 "$wine" wineboot >/dev/null 2>&1 </dev/null || true
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 # The programs take the time zone from the system (Wine's, the host's); a TZ variable would
 # give the runtime a second, differently parsed zone.
