@@ -56,7 +56,7 @@ TEST(StlvRecords, KeepTheirFieldOrder) {
   EXPECT_EQ(offsetof(STLV_Elemento, length), 4u);
   EXPECT_EQ(offsetof(STLV_Elemento, data), 8u);
   EXPECT_EQ(offsetof(STLV_Elemento, previous), 136u);
-  EXPECT_EQ(offsetof(STLV_Elemento, next), 144u);
+  EXPECT_EQ(offsetof(STLV_Elemento, next), 136u + sizeof(void *)) << "after one pointer";
 }
 
 TEST(StlvList, PutsNewElementsInFrontAndWritesThemNewestFirst) {
