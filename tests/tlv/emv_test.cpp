@@ -37,14 +37,16 @@ TLVItem *parse(const std::string &text) {
 }
 
 TEST(EmvItem, FieldOrderAndWidths) {
-  // On LP64: 32-bit tag, 16-bit value length, pointer, 32-bit header length, two pointers.
+  // 32-bit tag, 16-bit value length, pointer, 32-bit header length (in a pointer-sized
+  // slot), two pointers: 8 bytes and then four pointer widths.
+  constexpr size_t pointer = sizeof(void *);
   EXPECT_EQ(offsetof(TLVItem, value_length), 4u);
   EXPECT_EQ(sizeof(TLVItem{}.value_length), 2u);
   EXPECT_EQ(offsetof(TLVItem, tag_start), 8u);
-  EXPECT_EQ(offsetof(TLVItem, header_length), 16u);
-  EXPECT_EQ(offsetof(TLVItem, value), 24u);
-  EXPECT_EQ(offsetof(TLVItem, next), 32u);
-  EXPECT_EQ(sizeof(TLVItem), 40u);
+  EXPECT_EQ(offsetof(TLVItem, header_length), 8u + pointer);
+  EXPECT_EQ(offsetof(TLVItem, value), 8u + 2 * pointer);
+  EXPECT_EQ(offsetof(TLVItem, next), 8u + 3 * pointer);
+  EXPECT_EQ(sizeof(TLVItem), 8u + 4 * pointer);
 }
 
 TEST(EmvParse, ObjectsInTextOrderAndWhatFailsTheParse) {
