@@ -40,6 +40,7 @@ set(CMAKE_CXX_FLAGS_INIT "-mstackrealign")
 # system's own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 find_program(VL_WINE NAMES wine wine-stable)
 if(VL_WINE)
