@@ -34,4 +34,10 @@ for target in build-sanitize/fuzz/fuzz_*; do
   fi
   grep -E '^Done [0-9]+ runs' "$log" || tail -n 1 "$log"
 done
+# The 32-bit Windows build (VERTALIB.dll) and its checks under Wine, when asked for:
+# VL_WINDOWS=1 runs the DLL's checks, VL_WINDOWS=suite the whole test suite as well.
+case "${VL_WINDOWS:-0}" in
+  1) stage "32-bit Windows: VERTALIB.dll and its checks under Wine"; tools/windows.sh checks ;;
+  suite) stage "32-bit Windows: VERTALIB.dll and the whole suite under Wine"; tools/windows.sh ;;
+esac
 stage "done"

@@ -7,7 +7,8 @@
  *
  * On 32-bit x86 the macros select the calling convention; on x86-64 there is one
  * convention, so they expand to nothing (GCC would otherwise warn that the attribute
- * is ignored). Symbols are hidden by default; only VL_API names are exported.
+ * is ignored). On ELF symbols are hidden by default and only VL_API names are exported;
+ * on Windows the generated module-definition file lists the exports.
  *
  * Null pointers, one rule for every export: a null pointer given for a text, a buffer or a
  * record is refused like any other input outside the contract. The export then writes
@@ -22,9 +23,9 @@
 #include <stddef.h>
 
 #if defined(_WIN32)
-#  if defined(VL_BUILDING_LIBRARY)
-#    define VL_API __declspec(dllexport)
-#  elif defined(VL_STATIC)
+   /* The DLL's module-definition file names its exports (stdcall ones under the names the
+    * callers know), so the library's own objects mark nothing for export. */
+#  if defined(VL_BUILDING_LIBRARY) || defined(VL_STATIC)
 #    define VL_API
 #  else
 #    define VL_API __declspec(dllimport)

@@ -144,10 +144,15 @@ __attribute__((target("pclmul,sse2"))) inline __m128i constants_of(const FoldCon
   return _mm_set_epi64x(static_cast<long long>(k.second_half), static_cast<long long>(k.first_half));
 }
 
+// A function of its own rather than a lambda: a lambda does not take the target of the
+// function around it, and on i386 SSE2 is not the baseline.
+__attribute__((target("pclmul,sse2"))) inline __m128i load(const unsigned char *at) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+}
+
 __attribute__((target("pclmul,sse2"))) uint32_t crc32_instructions(uint32_t crc, const unsigned char *p,
                                                                      size_t length) {
   if (length < 64) return crc32_tables(crc, p, length);
-  const auto load = [](const unsigned char *at) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(at)); };
   // The running remainder enters as an XOR over the first four bytes.
   __m128i x0 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(static_cast<int>(crc)));
   __m128i x1 = load(p + 16), x2 = load(p + 32), x3 = load(p + 48);

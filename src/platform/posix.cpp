@@ -1,4 +1,7 @@
-// POSIX implementation of the platform layer.
+// POSIX implementation of the platform layer. Compiled everywhere but Windows; the Win32
+// twin is win32.cpp.
+#if !defined(_WIN32)
+
 #include "platform/platform.h"
 
 #include <dlfcn.h>
@@ -290,3 +293,5 @@ uint32_t process_thread_count(uint32_t process_id) {
 }
 
 }  // namespace vl::platform
+
+#endif  // !_WIN32

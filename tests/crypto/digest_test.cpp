@@ -1,4 +1,3 @@
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -110,10 +109,11 @@ TEST(Crc32, CheckValueThenEveryLengthAndAlignmentOnBothPaths) {
 // The generator state is process-wide and other tests may have stepped it, so its
 // sequence from load is checked on a fresh copy of the shared library.
 TEST(RandomGenerator, SequenceFromLoadAndSeedMixing) {
-  void *library = dlopen(VL_SHARED_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  auto next = reinterpret_cast<int (*)()>(dlsym(library, "GetRandomNumber"));
-  auto seed = reinterpret_cast<uint32_t (*)(uint32_t)>(dlsym(library, "SetRandomSeed"));
+  void *library = vl::platform::load_library(VL_SHARED_LIBRARY_PATH);
+  ASSERT_NE(library, nullptr) << VL_SHARED_LIBRARY_PATH;
+  auto next = reinterpret_cast<int (*)()>(vl::platform::library_function(library, "GetRandomNumber"));
+  auto seed = reinterpret_cast<uint32_t (*)(uint32_t)>(
+      vl::platform::library_function(library, "SetRandomSeed"));
   ASSERT_NE(next, nullptr);
   ASSERT_NE(seed, nullptr);
   EXPECT_EQ(next(), 38);
@@ -121,7 +121,7 @@ TEST(RandomGenerator, SequenceFromLoadAndSeedMixing) {
   EXPECT_EQ(next(), 7719);
   EXPECT_EQ(seed(1), 1812433253u);
   EXPECT_EQ(next(), 16647);
-  dlclose(library);
+  vl::platform::unload_library(library);
 
   // The product wraps modulo 2^32.
   EXPECT_EQ(SetRandomSeed(0xFFFFFFFFu), 0x93F8769Bu);

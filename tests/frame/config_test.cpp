@@ -10,13 +10,21 @@
 #include <string>
 #include <utility>
 
+#include "frame/environment.h"
 #include "platform/platform.h"
 #include "vertalib/frame.h"
 #include "vertalib_secrets.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
+using vl::platform::path_separator;
+using vl::test::set_variable;
+using vl::test::unset_variable;
 
 // Runs in a temporary directory "here" (with a sibling "elsewhere") as the current
 // directory; VertaIniPath, the current directory and the file beside the executable are
@@ -24,25 +32,24 @@ namespace fs = std::filesystem;
 class IniPath : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (const char *value = std::getenv("VertaIniPath")) saved_variable_ = value;
-    unsetenv("VertaIniPath");
+    unset_variable("VertaIniPath");
     saved_directory_ = fs::current_path();
     const std::string unique = std::to_string(std::random_device{}());
     root_ = fs::temp_directory_path() / ("vl_ini_" + unique);
-    for (const char *directory : {"here", "elsewhere"}) fs::create_directories(root_ / directory);
+    for (const char *directory : {"here", "elsewhere", "libraries"})
+      fs::create_directories(root_ / directory);
     root_ = fs::canonical(root_);  // the current directory comes back resolved
     fs::current_path(root_ / "here");
     file_ = "VlIni" + unique + ".INI";
-    here_ = (root_ / "here").string() + "/" + file_;
-    elsewhere_ = (root_ / "elsewhere").string() + "/";
+    here_ = (root_ / "here").string() + path_separator + file_;
+    elsewhere_ = (root_ / "elsewhere").string() + path_separator;
+    libraries_ = (root_ / "libraries").string();
     char program[4096];
     ASSERT_GT(vl::platform::executable_path(program, sizeof program), 0);
-    beside_executable_ = fs::path(program).parent_path().string() + "/" + file_;
+    beside_executable_ = fs::path(program).parent_path().string() + path_separator + file_;
   }
   void TearDown() override {
     fs::current_path(saved_directory_);
-    unsetenv("VertaIniPath");
-    if (saved_variable_) setenv("VertaIniPath", saved_variable_->c_str(), 1);
     fs::remove_all(root_);
     fs::remove(beside_executable_);
   }
@@ -53,9 +60,9 @@ class IniPath : public ::testing::Test {
     return vrtlib_ini_pathname(out_, size, file_.substr(0, file_.size() - 4).c_str());
   }
 
+  vl::test::SavedVariable saved_variable_{"VertaIniPath"};
   fs::path root_, saved_directory_;
-  std::string file_, here_, elsewhere_, beside_executable_;
-  std::optional<std::string> saved_variable_;
+  std::string file_, here_, elsewhere_, libraries_, beside_executable_;
   char out_[601];
 };
 
@@ -64,10 +71,10 @@ void touch(const std::string &file) { std::ofstream(file) << "[VERTASRV]\n"; }
 // Each step removes the file the step before found, so the next directory answers.
 TEST_F(IniPath, TriesTheEnvironmentTheExecutableAndTheCurrentDirectoryInTurn) {
   for (const auto &file : {elsewhere_ + file_, beside_executable_, here_}) touch(file);
-  setenv("VertaIniPath", elsewhere_.substr(0, elsewhere_.size() - 1).c_str(), 1);
+  set_variable("VertaIniPath", elsewhere_.substr(0, elsewhere_.size() - 1));
   EXPECT_EQ(search(), 1) << "a separator is added to the variable";
   EXPECT_EQ(std::string(out_), elsewhere_ + file_);
-  setenv("VertaIniPath", elsewhere_.c_str(), 1);
+  set_variable("VertaIniPath", elsewhere_);
   const int exact = static_cast<int>((elsewhere_ + file_).size()) + 1;
   EXPECT_EQ(search(exact), 1);
   EXPECT_EQ(std::string(out_), elsewhere_ + file_);
@@ -76,28 +83,40 @@ TEST_F(IniPath, TriesTheEnvironmentTheExecutableAndTheCurrentDirectoryInTurn) {
   EXPECT_EQ(out_[0], '\0');
 
   fs::remove(elsewhere_ + file_);
+#if defined(_WIN32)
+  // The directory the process set for loading libraries comes before the executable's,
+  // with a separator added.
+  touch(libraries_ + path_separator + file_);
+  ASSERT_TRUE(SetDllDirectoryA(libraries_.c_str()));
+  EXPECT_EQ(search(), 1);
+  EXPECT_EQ(std::string(out_), libraries_ + path_separator + file_);
+  ASSERT_TRUE(SetDllDirectoryA(nullptr));
+#endif
   EXPECT_EQ(search(), 1);
   EXPECT_EQ(std::string(out_), beside_executable_);
 
   fs::remove(beside_executable_);
-  setenv("VertaIniPath", "", 1);  // empty: skipped
+  set_variable("VertaIniPath", "");  // empty: skipped
   EXPECT_EQ(search(), 1);
   EXPECT_EQ(std::string(out_), here_);
 
-  // Nowhere: a lower-case extension and a directory of the name are no match, and out
-  // holds the current directory's candidate.
+  // Nowhere: a lower-case extension (on POSIX; Windows file names ignore case) and a
+  // directory of the name are no match, and out holds the current directory's candidate.
   fs::remove(here_);
+#if !defined(_WIN32)
   touch(here_.substr(0, here_.size() - 4) + ".ini");
+#endif
   fs::create_directory(elsewhere_ + file_);
-  setenv("VertaIniPath", elsewhere_.c_str(), 1);
+  set_variable("VertaIniPath", elsewhere_);
   EXPECT_EQ(search(), 0);
   EXPECT_EQ(std::string(out_), here_);
 }
 
 TEST_F(IniPath, CurDirEndsWithOneSeparator) {
-  EXPECT_EQ(std::string(CurDir()), (root_ / "here").string() + "/");
-  fs::current_path("/");
-  EXPECT_EQ(std::string(CurDir()), "/");
+  EXPECT_EQ(std::string(CurDir()), (root_ / "here").string() + path_separator);
+  // The root ("/", or a drive's "C:\\") already ends with its separator.
+  fs::current_path(root_.root_path());
+  EXPECT_EQ(std::string(CurDir()), root_.root_path().string());
 }
 
 TEST(ModuleNames, ListedIndicesAndTheDefault) {

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 
+#include "dates/local_time.h"
 #include "support/sentinel.h"
 #include "vertalib/sequence.h"
 
@@ -13,8 +14,7 @@ using namespace std::string_literals;
 
 TEST(DatabaseLiterals, DatesAndTimesCopyTheirPositions) {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = vl::test::local_tm(now);
   const std::string year = std::to_string(local.tm_year + 1900);
   struct Row {
     void (*build)(char *, const char *);

@@ -1,12 +1,13 @@
 // The frame services' subcommands: version strings and the INI file's path.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 
+#include "frame/environment.h"
+#include "platform/platform.h"
 #include "tools/cli_run.h"
 
 namespace {
@@ -38,18 +39,21 @@ TEST(FrameCmd, IniPrintsThePathFound) {
   const fs::path directory = fs::temp_directory_path() / ("vl_ini_cmd_" + unique);
   fs::create_directories(directory);
   std::ofstream(directory / "CMDTEST.INI") << "[VERTASRV]\n";
-  const char *saved = std::getenv("VertaIniPath");
-  const std::string saved_value = saved ? saved : "";
-  setenv("VertaIniPath", directory.c_str(), 1);
-  const auto found = run_cli("ini CMDTEST");
-  const auto missing = run_cli("ini NoSuch" + unique);
-  saved ? setenv("VertaIniPath", saved_value.c_str(), 1) : unsetenv("VertaIniPath");
+  const std::string separator(1, vl::platform::path_separator);
+  vl::test::CliRun found, missing;
+  {
+    const vl::test::SavedVariable saved("VertaIniPath");
+    vl::test::set_variable("VertaIniPath", directory.string());
+    found = run_cli("ini CMDTEST");
+    missing = run_cli("ini NoSuch" + unique);
+  }
   fs::remove_all(directory);
 
   EXPECT_EQ(found.status, 0);
-  EXPECT_EQ(found.output, directory.string() + "/CMDTEST.INI\n");
+  EXPECT_EQ(found.output, directory.string() + separator + "CMDTEST.INI\n");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.output, fs::current_path().string() + "/NoSuch" + unique + ".INI\n" +
+  EXPECT_EQ(missing.output, fs::current_path().string() + separator + "NoSuch" + unique +
+                                ".INI\n" +
                                 "vertalib ini: NoSuch" + unique + ".INI not found\n");
   EXPECT_EQ(run_cli("ini A B").status, 2);
 }

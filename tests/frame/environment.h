@@ -1,0 +1,43 @@
+// Setting and clearing the process's environment variables from a test, the same way on
+// POSIX and on Windows (where the runtime's _putenv also updates the environment the
+// system's GetEnvironmentVariableA reads, and an empty value removes the variable).
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace vl::test {
+
+inline void set_variable(const char *name, const std::string &value) {
+#if defined(_WIN32)
+  _putenv((std::string(name) + "=" + value).c_str());
+#else
+  setenv(name, value.c_str(), 1);
+#endif
+}
+
+inline void unset_variable(const char *name) {
+#if defined(_WIN32)
+  _putenv((std::string(name) + "=").c_str());
+#else
+  unsetenv(name);
+#endif
+}
+
+// Remembers a variable and puts it back as it was when this goes out of scope.
+class SavedVariable {
+ public:
+  explicit SavedVariable(const char *name) : name_(name) {
+    if (const char *value = std::getenv(name)) value_ = value;
+  }
+  ~SavedVariable() { value_ ? set_variable(name_, *value_) : unset_variable(name_); }
+  SavedVariable(const SavedVariable &) = delete;
+  SavedVariable &operator=(const SavedVariable &) = delete;
+
+ private:
+  const char *name_;
+  std::optional<std::string> value_;
+};
+
+}  // namespace vl::test
