@@ -37,12 +37,12 @@ void read_manifest(std::vector<ManifestRow> &rows) {
   ASSERT_FALSE(rows.empty()) << VL_EXPORTS_MANIFEST << " holds no rows";
 }
 
+#if !defined(_WIN32)
+
 std::string read_file(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-#if !defined(_WIN32)
 
 // Defined global and weak symbols of the ELF64 dynamic symbol table.
 std::set<std::string> dynamic_exports(const std::string &image) {

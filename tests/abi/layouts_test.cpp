@@ -1,9 +1,12 @@
-// The records the interface shares with its callers keep the 64-bit layout their callers were
-// built against: checked when the tests compile.
+// The records the interface shares with its callers keep the layout their callers were built
+// against, on 64 bits and on 32 (only pointers take the platform's width): checked when the
+// tests compile.
 #include <cstddef>
 
 #include "vertalib/fields.h"
 #include "vertalib/tlv.h"
+
+constexpr size_t kPointer = sizeof(void *);
 
 static_assert(offsetof(ElementoID, id) == 0 && offsetof(ElementoID, length) == 4 &&
               offsetof(ElementoID, data) == 8 && sizeof(ElementoID) == 1008);
@@ -15,11 +18,13 @@ static_assert(sizeof(DescMercadoria) == 15 && offsetof(DescMercadorias, id) == 0
               sizeof(DescMercadorias) == 1360);
 static_assert(offsetof(STLV_Elemento, id) == 0 && offsetof(STLV_Elemento, length) == 4 &&
               offsetof(STLV_Elemento, data) == 8 && offsetof(STLV_Elemento, previous) == 136 &&
-              offsetof(STLV_Elemento, next) == 144 && sizeof(STLV_Elemento) == 152);
+              offsetof(STLV_Elemento, next) == 136 + kPointer &&
+              sizeof(STLV_Elemento) == 136 + 2 * kPointer);
 static_assert(offsetof(STLV_Lista, header_text) == 0 && offsetof(STLV_Lista, header_code) == 12 &&
               offsetof(STLV_Lista, count) == 20 && offsetof(STLV_Lista, first) == 24 &&
-              sizeof(STLV_Lista) == 32);
+              sizeof(STLV_Lista) == 24 + kPointer);
 static_assert(offsetof(TLVItem, tag) == 0 && offsetof(TLVItem, value_length) == 4 &&
               sizeof(TLVItem{}.value_length) == 2 && offsetof(TLVItem, tag_start) == 8 &&
-              offsetof(TLVItem, header_length) == 16 && offsetof(TLVItem, value) == 24 &&
-              offsetof(TLVItem, next) == 32 && sizeof(TLVItem) == 40);
+              offsetof(TLVItem, header_length) == 8 + kPointer &&
+              offsetof(TLVItem, value) == 8 + 2 * kPointer && offsetof(TLVItem, next) == 8 + 3 * kPointer &&
+              sizeof(TLVItem) == 8 + 4 * kPointer);
