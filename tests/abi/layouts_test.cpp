@@ -3,6 +3,7 @@
 // tests compile.
 #include <cstddef>
 
+#include "vertalib/crypto.h"
 #include "vertalib/fields.h"
 #include "vertalib/tlv.h"
 
@@ -28,3 +29,19 @@ static_assert(offsetof(TLVItem, tag) == 0 && offsetof(TLVItem, value_length) == 
               offsetof(TLVItem, header_length) == 8 + kPointer &&
               offsetof(TLVItem, value) == 8 + 2 * kPointer && offsetof(TLVItem, next) == 8 + 3 * kPointer &&
               sizeof(TLVItem) == 8 + 4 * kPointer);
+static_assert(offsetof(aes_key_context, rounds) == 4 && offsetof(aes_key_context, enc_keys) == 8 &&
+              offsetof(aes_key_context, dec_keys) == 264 && sizeof(aes_key_context) == 520);
+static_assert(offsetof(sha1_context, state) == 8 && offsetof(sha1_context, buffer) == 28 &&
+              sizeof(sha1_context) == 92);
+// An integer is its sign, its limb count and a pointer to the limbs; a key, two words, eleven
+// integers, two words and two pointers.
+constexpr size_t kInteger = 8 + kPointer;
+static_assert(offsetof(mpi, n) == 4 && offsetof(mpi, p) == 8 && sizeof(mpi) == kInteger);
+static_assert(offsetof(rsa_key_context, len) == 4 && offsetof(rsa_key_context, N) == 8 &&
+              offsetof(rsa_key_context, E) == 8 + kInteger && offsetof(rsa_key_context, QP) == 8 + 7 * kInteger &&
+              offsetof(rsa_key_context, RQ) == 8 + 10 * kInteger &&
+              offsetof(rsa_key_context, padding) == 8 + 11 * kInteger &&
+              offsetof(rsa_key_context, hash_id) == 12 + 11 * kInteger &&
+              offsetof(rsa_key_context, f_rng) == 16 + 11 * kInteger &&
+              offsetof(rsa_key_context, p_rng) == 16 + 11 * kInteger + kPointer &&
+              sizeof(rsa_key_context) == 16 + 11 * kInteger + 2 * kPointer);

@@ -4,15 +4,7 @@
 
 #include "vertalib/vertalib.h"
 
-static int failures = 0;
-
-#define CHECK(cond)                                                   \
-  do {                                                                \
-    if (!(cond)) {                                                    \
-      fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-      failures++;                                                     \
-    }                                                                 \
-  } while (0)
+#include "support/check.h"
 
 int main(void) {
   int mode = -1;

@@ -23,6 +23,15 @@ std::string transcript(const char *kind) {
   return text;
 }
 
+// The program and the layer under the names the system looks for.
+#if defined(_WIN32)
+constexpr char kProbe[] = "probe.exe";
+constexpr char kLayerFile[] = "pmvertainterface.dll";
+#else
+constexpr char kProbe[] = "probe";
+constexpr char kLayerFile[] = "libpmvertainterface.so";
+#endif
+
 class InterfaceLayer : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -32,16 +41,22 @@ class InterfaceLayer : public ::testing::Test {
   void TearDown() override { fs::remove_all(root_); }
 
   // Runs the program with the steps in the folder root_/name, beside the layer (when given)
-  // and VERTA.INI (when given); the folder comes first on the library search path.
+  // and VERTA.INI (when given); the folder comes first on the library search path (on
+  // Windows, the library goes beside the program too, where the system looks first).
   vl::test::CliRun run(const std::string &name, const char *layer, const std::string &ini, const std::string &steps) {
     const fs::path folder = root_ / name;
     fs::create_directories(folder);
-    fs::copy_file(VL_LAYER_PROBE_PATH, folder / "probe");
-    if (layer != nullptr) fs::copy_file(layer, folder / "libpmvertainterface.so");
+    fs::copy_file(VL_LAYER_PROBE_PATH, folder / kProbe);
+    if (layer != nullptr) fs::copy_file(layer, folder / kLayerFile);
     if (ini != "-") std::ofstream(folder / "VERTA.INI") << std::regex_replace(ini, std::regex("\\\\n"), "\n");
+#if defined(_WIN32)
+    fs::copy_file(VL_SHARED_LIBRARY_PATH, folder / "VERTALIB.dll");
+    return vl::test::run_program((folder / kProbe).string(), steps, folder.string().c_str());
+#else
     const std::string quoted = "'" + folder.string() + "'";
     return vl::test::run_command("cd " + quoted + " && LD_LIBRARY_PATH=" + quoted +
                                  "${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH} ./probe " + steps);
+#endif
   }
 
   fs::path root_;
