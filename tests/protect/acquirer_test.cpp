@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,8 @@ TEST(AcquirerCipher, RunsItsHalfRoundsBothWaysAndEveryKeyByteCounts) {
 TEST(Scramble, TranspositionAndItsInverseLeaveTheInputAlone) {
   const char *cases[][2] = {{"ABCDEFG", "ABDFGEC"}, {"ABCDEFGH", "ABDFHGEC"}, {"A", "A"},
                             {"ABCDE", "ABDEC"},     {"0123456789", "0135798642"}};
-  using Fn = void (*)(const char *, char *);
+  // The cdecl exports and their stdcall twins (a different pointer type on 32 bits).
+  using Fn = std::function<void(const char *, char *)>;
   const Fn fns[2][2] = {{scramble, discramble}, {scramble_StdCall, discramble_StdCall}};
   for (const auto &c : cases) {
     for (const auto &fn : fns) {
