@@ -77,8 +77,8 @@ TEST(ElementParsers, ReadNumericIdentifiersInEitherArrangement) {
   BitID2Elemento("12345670003ABCdef", 7, 4, &r);
   EXPECT_EQ(r.shown(4), "0/3/ABCL") << "a field wider than 6 reads 0; no terminator";
   // Arrangement 1 measures the text from its start: "0100201234" passes for 8 data bytes, of
-  // which 5 follow the header; nothing past the text (in an exactly-sized block) is read.
-  const char text[] = "0100201234";
+  // which 5 follow the header; nothing past its NUL (nor past the exactly-sized block) is read.
+  const char text[] = "0100201234\0XYZ";
   std::vector<char> exact(text, text + sizeof text);
   Record element;
   BufID2Elemento(exact.data(), 2, 3, 1, &element);
