@@ -25,7 +25,7 @@ std::string expected_table(const std::string &name, char other) {
 
 const unsigned char *as_bytes(const char *s) { return reinterpret_cast<const unsigned char *>(s); }
 
-TEST(Charsets, EveryCodeOfBothTablesAndTheOtherTranslations) {
+TEST(Charsets, EveryCodeOfEachTableTheOtherTranslationsAndEbcdicDigits) {
   std::string codes(256, '\0');
   for (unsigned c = 0; c < 256; ++c) codes[c] = static_cast<char>(c);
   const char *text = codes.data();
@@ -52,23 +52,20 @@ TEST(Charsets, EveryCodeOfBothTablesAndTheOtherTranslations) {
       {HEX_OF(4, dezonarr("1A9F1a", o, 6)), "1A9F3AA5"}, {HEX_OF(3, dezonarr("123", o, 3)), "1230A5"},
   };
   vl::test::expect_rows(cases);
-}
-
-TEST(Charsets, EbcdicDigitTestsAndTheAccentTable) {
-  const int cases[][2] = {
+  const int digits[][2] = {
       {IsEBCDIC(0xEF) + IsEBCDIC(0xFA) + IsEBCDIC('5'), 0}, {IsEBCDIC(0xF0) + IsEBCDIC(0xF9), 2},
       {IsBufEBCDIC(as_bytes("\xF0\xF9"), 2), 1}, {IsBufEBCDIC(as_bytes("\xF0\x3A"), 2), 0},
       {IsBufEBCDIC(as_bytes("\xF0\x3A"), 1), 1},  // reads only count bytes
       {IsBufEBCDIC(as_bytes("\x3A"), 0) + IsBufEBCDIC(as_bytes("\x3A"), -3), 2},
   };
-  vl::test::expect_rows(cases);
+  vl::test::expect_rows(digits);
 
-  const std::string accented =
+  const std::string latin_accents =
       "\xC0\xC1\xC2\xC3\xC7\xC8\xC9\xCA\xCD\xD1\xD3\xD4\xD5\xDA\xDC"
       "\xE0\xE1\xE2\xE3\xE7\xE8\xE9\xEA\xED\xF1\xF3\xF4\xF5\xFA\xFB";
   const std::string plain = "AAAACEEEINOOOUUaaaaceeeinooouu";
   for (unsigned c = 0; c < 256; ++c) {
-    const size_t at = accented.find(static_cast<char>(c));
+    const size_t at = latin_accents.find(static_cast<char>(c));
     EXPECT_EQ(latin1(static_cast<char>(c)), at == std::string::npos ? static_cast<char>(c) : plain[at]) << c;
   }
 }

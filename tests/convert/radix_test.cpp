@@ -20,7 +20,7 @@ std::string to_deci_printing(const char *text, int radix) {
   return std::to_string(value) + "|" + testing::internal::GetCapturedStdout();
 }
 
-TEST(Radix, ReadingWritingAndTheInvalidNumberLine) {
+TEST(Radix, ReadingWritingRoundTripsAndTheInvalidNumberLine) {
   const std::string cases[][2] = {
       {to_deci_printing("1Z", 36), "71|"}, {to_deci_printing("1z", 36), "-1|Invalid Number\n"},
       {to_deci_printing("", 10), "0|"}, {to_deci_printing("12", 2), "-1|Invalid Number\n"},
@@ -28,17 +28,14 @@ TEST(Radix, ReadingWritingAndTheInvalidNumberLine) {
       {to_deci_printing("1\xE9", 10), "-68|"},     // 0xE9 is the signed code -23
       {to_deci_printing("ZZZZZZZ", 36), "1054752767|"},  // 36^7 - 1 wraps modulo 2^32
       {std::to_string(convertBase36toDecimal("ZZ")), "1295"},
-      {TEXT_OF(5, fromDeci(o, 36, 5, 4) == o), "005\0# -> 1"s},
-      {TEXT_OF(2, fromDeci(o, 10, 7, 1) == o), "\0# -> 1"s},
+      {TEXT_OF(5, fromDeci(o, 36, 5, 4) == o), "005\0# -> 1"s}, {TEXT_OF(2, fromDeci(o, 10, 7, 1) == o), "\0# -> 1"s},
       {TEXT_OF(5, fromDeci(o, 36, 0, 4) == o), "000\0# -> 1"s},
       {TEXT_OF(4, fromDeci(o, 16, -255, 3) == o), "00\0# -> 1"s},
       {TEXT_OF(4, fromDeci(o, 36, 1296 + 35, 3) == o), "0Z\0# -> 1"s},  // the last digits
       {TEXT_OF(5, convertDecimaltoBase36(71, o, 4) == o), "01Z\0# -> 1"s},
   };
   vl::test::expect_rows(cases);
-}
-
-TEST(Radix, EveryRadixRoundTripsOverNonNegativeValues) {
+  // Every radix round-trips over non-negative values.
   std::mt19937 random(36);
   std::uniform_int_distribution<int> any(0, INT_MAX);
   char text[33];
@@ -49,21 +46,13 @@ TEST(Radix, EveryRadixRoundTripsOverNonNegativeValues) {
     }
 }
 
-// The two characters a conversion writes, and the byte after them, which must stay.
-std::string two_of(void (*convert)(const char *, char *), const char *in) {
-  return TEXT_OF(3, convert(in, o));
-}
-
 TEST(VertaCode, FixedPointsAndEveryTwoDigitNumberBothWays) {
-  const int fixed_points[][2] = {
-      {convertB36VertatoDecimal("0A"), 100}, {convertB36VertatoDecimal("0Z"), 125},
-      {convertB36VertatoDecimal("1A"), 126}, {convertB36VertatoDecimal("8Z"), 333},
-  };
+  const int fixed_points[][2] = {{convertB36VertatoDecimal("0A"), 100}, {convertB36VertatoDecimal("0Z"), 125},
+                                 {convertB36VertatoDecimal("1A"), 126}, {convertB36VertatoDecimal("8Z"), 333}};
   vl::test::expect_rows(fixed_points);
-  // 10..99 are their decimal digits; 100..333 climb through the digit-letter codes, which
-  // with the fixed points above leaves room for one table only. Outside 10..333 every
-  // conversion passes the radix-36 text through ("9A" is 334, "05" is 5). A text in both
-  // columns converts by the column asked for: "45" is 45 as a code, 149 in radix 36.
+  // 10..99 are their decimal digits; 100..333 climb through the digit-letter codes (with the
+  // fixed points, one table only). Outside 10..333 the radix-36 text passes through ("9A" is
+  // 334); "45" is 45 as a code, 149 in radix 36: each converts by the column asked for.
   std::string previous;
   for (int value = 0; value < 36 * 36; ++value) {
     char base36[3];
@@ -71,18 +60,15 @@ TEST(VertaCode, FixedPointsAndEveryTwoDigitNumberBothWays) {
     const std::string written = TEXT_OF(3, convertDecimaltoB36Verta(value, o));
     ASSERT_EQ(written[2], '#') << value;
     const std::string code = written.substr(0, 2);
-    if (value < 10 || value > 333) {
-      ASSERT_EQ(code, base36) << value;
-    } else if (value < 100) {
-      ASSERT_EQ(code, std::to_string(value));
-    } else {
-      ASSERT_TRUE(code[0] >= '0' && code[0] <= '8' && code[1] >= 'A' && code[1] <= 'Z') << value;
-      ASSERT_GT(code, previous) << value;
+    if (value >= 100 && value <= 333) {
+      ASSERT_TRUE(code[0] >= '0' && code[0] <= '8' && code[1] >= 'A' && code[1] <= 'Z' && code > previous) << value;
       previous = code;
+    } else {
+      ASSERT_EQ(code, value >= 10 && value < 100 ? std::to_string(value) : std::string(base36)) << value;
     }
     ASSERT_EQ(convertB36VertatoDecimal(code.c_str()), value) << code;
-    ASSERT_EQ(two_of(convertB36VertatoBase36, code.c_str()), base36 + "#"s) << value;
-    ASSERT_EQ(two_of(convertBase36toB36Verta, base36), code + "#") << value;
+    ASSERT_EQ(TEXT_OF(3, convertB36VertatoBase36(code.c_str(), o)), base36 + "#"s) << value;
+    ASSERT_EQ(TEXT_OF(3, convertBase36toB36Verta(base36, o)), code + "#") << value;
   }
 }
 
@@ -97,8 +83,7 @@ TEST(Base32Fields, PackingRoundTripsAndRefusals) {
   EXPECT_EQ(TEXT_OF(10, toBit41Base32(o, "9999", "9999", "999")), "9OF9OFV7\0# -> 8"s);
   char code[10], fields[20];
   for (int v = 0; v <= 9999; ++v) {
-    const std::string first = std::to_string(v), second = std::to_string(9999 - v);
-    const std::string third = std::to_string(v % 1000);
+    const std::string first = std::to_string(v), second = std::to_string(9999 - v), third = std::to_string(v % 1000);
     toBit41Base32(code, first.c_str(), second.c_str(), third.c_str());
     std::snprintf(fields, sizeof fields, "1:%04d|%04d|%03d", v, 9999 - v, v % 1000);
     ASSERT_EQ(unpack(code), fields);
@@ -112,7 +97,7 @@ TEST(Base32Fields, PackingRoundTripsAndRefusals) {
 
 const unsigned char *bytes_of(const char *s) { return reinterpret_cast<const unsigned char *>(s); }
 
-TEST(RunLength, RunsCountLikeBytesAndRefusals) {
+TEST(RunLength, RunsCountLikeBytesRefusalsAndRandomBuffersInExactlyTheirRoom) {
   const std::string a130(130, 'A');
   const std::string cases[][2] = {
       {HEX_OF(4, RleEncode(o, bytes_of("AAAAB"), 5)), "834142A5 -> 3"},
@@ -127,11 +112,8 @@ TEST(RunLength, RunsCountLikeBytesAndRefusals) {
       {HEX_OF(1, RleDecode(o, bytes_of(""), 0, 1)), "A5 -> 0"},
   };
   vl::test::expect_rows(cases);
-}
-
-// Random runs of 1 to 80 bytes, count-like bytes among them: encoded into at most twice their
-// size, decoded back into exactly their room, refused with one byte less.
-TEST(RunLength, RandomBuffersRoundTripIntoExactlyTheirRoom) {
+  // Random runs of 1 to 80 bytes, count-like bytes among them: encoded into at most twice
+  // their size, decoded back into exactly their room, refused with one byte less.
   std::mt19937 random(64);
   for (int n = 0; n < 3000; ++n) {
     std::vector<unsigned char> in;

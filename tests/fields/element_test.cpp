@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <vector>
 
-#include <cstddef>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "support/sentinel.h"
 #include "vertalib/fields.h"
@@ -25,55 +25,39 @@ struct Record : ElementoID {
 };
 
 TEST(MontaBuffer, WritesOneElementWithoutTerminatorOrRefuses) {
-  // refused: identifier digits, space, length digits (fits the space), empty data, a digit
-  // at width 0, null data; a refusal leaves the output alone and the size 0
-  const struct { int id, idWidth, length, lenWidth, space; const char *data, *written; } cases[] = {
-      {12, 3, 3, 2, 12, "ABCDEF", "01203ABC"}, {0, 0, 3, 2, 5, "XYZ", "03XYZ"},
+  // Refused: identifier digits, space, length digits, empty data, a digit at width 0, no data.
+  const struct { int id, idWidth, length, lenWidth, space; const char *data, *shown; } cases[] = {
+      {12, 3, 3, 2, 12, "ABCDEF", "01203ABC## -> 1 8 13"}, {0, 0, 3, 2, 5, "XYZ", "03XYZ##### -> 1 5 10"},
       {1234, 3, 3, 2, 12, "ABC", ""}, {12, 3, 3, 2, 7, "ABC", ""}, {12, 3, 10, 1, 14, "ABCDEFGHIJ", ""},
       {12, 3, 0, 2, 12, "", ""}, {7, 0, 3, 2, 12, "ABC", ""}, {12, 3, 3, 2, 12, nullptr, ""}};
   for (const auto &c : cases) {
-    Patterned<16> out;
     int size = c.space, total = 5;
-    const int n = static_cast<int>(std::strlen(c.written));
-    SCOPED_TRACE(std::to_string(c.id) + " " + std::to_string(c.length) + " in " + std::to_string(c.space));
-    const int done = MontaBuffer_ID_Str(c.id, c.idWidth, c.length, c.lenWidth, c.data, out.bytes, &size, &total);
-    EXPECT_EQ(done, n > 0 ? 1 : 0);
-    EXPECT_EQ(out.all(), with(c.written, n, 16));
-    EXPECT_EQ(size, n);
-    EXPECT_EQ(total, 5 + n);
+    const std::string bytes =
+        TEXT_OF(10, MontaBuffer_ID_Str(c.id, c.idWidth, c.length, c.lenWidth, c.data, o, &size, &total));
+    EXPECT_EQ(bytes + " " + std::to_string(size) + " " + std::to_string(total),
+              *c.shown ? c.shown : "########## -> 0 0 5") << c.id << " " << c.length << " in " << c.space;
   }
-  // A value as the data, zero-filled to its width; a sign is not a digit.
-  const struct { int value, width; const char *written; int size; } values[] = {
-      {7, 4, "01040007", 8}, {0, 0, "0100", 4}, {-5, 1, "0101-", 5}, {12345, 4, "", 10}};
+  // A value zero-filled to its width; a sign is not a digit; a refused value leaves the size.
+  const struct { int value, width; const char *shown; } values[] = {
+      {7, 4, "01040007## -> 1 8"}, {0, 0, "0100###### -> 1 4"}, {-5, 1, "0101-##### -> 1 5"},
+      {12345, 4, "########## -> 0 10"}};
   for (const auto &v : values) {
-    Patterned<10> out;
     int size = 10;
-    EXPECT_EQ(MontaBuffer_ID_Int(1, 2, v.width, 2, v.value, out.bytes, &size, nullptr), v.size < 10 ? 1 : 0)
-        << v.value;
-    EXPECT_EQ(out.all(), with(v.written, std::strlen(v.written), 10)) << v.value;
-    EXPECT_EQ(size, v.size) << v.value << ": a refused value leaves the size";
+    const std::string bytes = TEXT_OF(10, MontaBuffer_ID_Int(1, 2, v.width, 2, v.value, o, &size, nullptr));
+    EXPECT_EQ(bytes + " " + std::to_string(size), v.shown) << v.value;
   }
-}
-
-TEST(MontaBuffer, AppendsUntilTheBufferIsFull) {
+  // Appending: the space left after each element, also after a refusal.
   Patterned<24> buffer;
   int size = 20, used = 0;
-  EXPECT_EQ(MontaBuffer_ID_StrEx(1, 2, 5, 2, "HELLO", buffer.bytes, &size, &used), 1);
-  EXPECT_EQ(size, 11) << "the space left";
-  size = 20;
-  EXPECT_EQ(MontaBuffer_ID_StrEx(2, 2, 5, 2, "WORLD", buffer.bytes, &size, &used), 1);
-  size = 20;
-  EXPECT_EQ(MontaBuffer_ID_StrEx(3, 2, 5, 2, "AGAIN", buffer.bytes, &size, &used), 0);
-  EXPECT_EQ(used, 18);
-  EXPECT_EQ(size, 2) << "the space left, also after a refusal";
+  const int appended[][2] = {
+      {MontaBuffer_ID_StrEx(1, 2, 5, 2, "HELLO", buffer.bytes, &size, &used), 1}, {size, 11},
+      {MontaBuffer_ID_StrEx(2, 2, 5, 2, "WORLD", buffer.bytes, &(size = 20), &used), 1},
+      {MontaBuffer_ID_StrEx(3, 2, 5, 2, "AGAIN", buffer.bytes, &(size = 20), &used), 0}, {size, 2}, {used, 18}};
+  vl::test::expect_rows(appended);
   EXPECT_EQ(buffer.all(), with("0105HELLO0205WORLD", 18, 24));
-}
-
-TEST(MontaBitID, WritesTheLastDigitsAndLeavesWideFieldsTails) {
-  Patterned<16> out;
-  MontaBitID(12, 3, 2, 3, "ABCDEF", out.bytes);
-  MontaBitID(123456, 7, 1, 2, "XY", out.bytes);
-  EXPECT_EQ(out.all(), with("23456AB2XY", 10, 16)) << "positions 5 and 6 of the identifier kept";
+  // MontaBitID writes the last digits and leaves a wide field's tail.
+  EXPECT_EQ(written([](char *o) { MontaBitID(12, 3, 2, 3, "ABCDEF", o); MontaBitID(123456, 7, 1, 2, "XY", o); }),
+            "23456AB2XY") << "positions 5 and 6 of the identifier kept";
 }
 
 TEST(ElementParsers, ReadNumericIdentifiersInEitherArrangement) {
@@ -92,6 +76,13 @@ TEST(ElementParsers, ReadNumericIdentifiersInEitherArrangement) {
   }
   BitID2Elemento("12345670003ABCdef", 7, 4, &r);
   EXPECT_EQ(r.shown(4), "0/3/ABCL") << "a field wider than 6 reads 0; no terminator";
+  // Arrangement 1 measures the text from its start: "0100201234" passes for 8 data bytes, of
+  // which 5 follow the header; nothing past its NUL (nor past the exactly-sized block) is read.
+  const char text[] = "0100201234\0XYZ";
+  std::vector<char> exact(text, text + sizeof text);
+  Record element;
+  BufID2Elemento(exact.data(), 2, 3, 1, &element);
+  EXPECT_EQ(element.shown(10), "2/8/01234\0\0\0\0Z"s);
 }
 
 const char kRun[] = "01003ABC02002XY03001Z";  // idWidth 2, lenWidth 3, 21 bytes
@@ -103,74 +94,52 @@ TEST(ElementSearch, FindsByIdentifierCharactersAndWalksTheRun) {
     EXPECT_EQ(find(2, 2, 3, 21, kRun, &r), 1);
     EXPECT_EQ(r.shown(999, false), "02\0\0/2/XY"s + std::string(997, '\0')) << "data cleared";
     EXPECT_EQ(find(3, 2, 3, 21, kRun, &r), 1) << "the last element ends at the run's end";
-    EXPECT_EQ(find(4, 2, 3, 21, kRun, &r), 0);
-    EXPECT_EQ(find(2, 5, 3, 21, kRun, &r), 0);
+    EXPECT_EQ(find(4, 2, 3, 21, kRun, &r) + find(2, 5, 3, 21, kRun, &r), 0) << "absent; wider than 4";
   }
   Record r;
   int position = 0;
   std::string seen;
   while (FindFirstElementoID(2, 3, 21, kRun, &r, &position) == 1) seen += r.shown(3, false) + ";";
-  EXPECT_EQ(seen, "01\0\0/3/ABC;02\0\0/2/XY\0;03\0\0/1/Z\0\0;"s);
-  EXPECT_EQ(position, 21);
-  position = -1;
-  EXPECT_EQ(FindFirstElementoID(2, 3, 21, kRun, &r, &position), 0);
-  EXPECT_EQ(position, -1);
+  EXPECT_EQ(seen + std::to_string(position), "01\0\0/3/ABC;02\0\0/2/XY\0;03\0\0/1/Z\0\0;21"s);
+  const int refused[][2] = {{FindFirstElementoID(2, 3, 21, kRun, &r, &(position = -1)), 0}, {position, -1}};
+  vl::test::expect_rows(refused);
 }
 
-TEST(FindElementoTXT, MatchesTagsOfEitherArrangement) {
+TEST(FindElementoTXT, MatchesTagsOfEitherArrangementWithinTheRun) {
   ElementoTXT t;
   std::memset(&t, 'Z', sizeof t);
   EXPECT_EQ(FindElementoTXT_Safra("ABC", 3, 19, "13ABC15HELLO12XY11Z", &t), 1);
-  EXPECT_EQ(t.tag_length, 3);
-  EXPECT_EQ(t.value_length, 5);
+  EXPECT_EQ(std::to_string(t.tag_length) + "/" + std::to_string(t.value_length), "3/5");
   EXPECT_EQ(std::string(t.tag, 1000), "ABC" + std::string(996, '\0') + "Z") << "999 tag bytes cleared";
   EXPECT_EQ(std::string(t.value, 999), "HELLO" + std::string(994, '\0'));
   const char fixed[] = "03ABC05HELLO02XY01Z";
   EXPECT_EQ(FindElementoTXT("XYZ", 2, 19, fixed, 2, 0, &t), 1) << "the key cut to 2";
   EXPECT_EQ(std::string(t.value, 2), std::string("Z\0", 2));
   EXPECT_EQ(FindElementoTXT("XY", 99, 19, fixed, 2, 0, &t), 1) << "the key's text length";
-  EXPECT_EQ(FindElementoTXT("QQ", 2, 19, fixed, 2, 0, &t), 0);
-  EXPECT_EQ(FindElementoTXT("A", 1, 5, "xxxxx", 0, 0, &t), 0) << "zero widths must not stall";
+  EXPECT_EQ(FindElementoTXT("QQ", 2, 19, fixed, 2, 0, &t) + FindElementoTXT("A", 1, 5, "xxxxx", 0, 0, &t), 0)
+      << "absent; zero widths must not stall";
+  // Runs in exactly-sized heap blocks (a read past them shows under the sanitizers): parts
+  // that claim more than the run holds are refused, a whole run is read to its last byte.
+  const std::tuple<std::string, int, std::string> runs[] = {
+      {"9", 1, "0"}, {"13ABC15HELLO", 2, "0"}, {"13ABC15HELL", 1, "0"}, {"13ABC15HELLO", 1, "1 HELLO"}};
+  for (const auto &[run, width, found] : runs) {
+    std::vector<char> bytes(run.begin(), run.end());
+    const int result = FindElementoTXT("ABC", 3, static_cast<int>(bytes.size()), bytes.data(), width, 1, &t);
+    EXPECT_EQ(result ? "1 " + std::string(t.value, static_cast<size_t>(t.value_length)) : "0", found) << run;
+  }
 }
 
 TEST(GetDadoFromBuffer, CopiesCountBytesAfterOrFromTheKey) {
-  Patterned<12> out;
-  int size = 10;
-  EXPECT_EQ(GetDadoFromBuffer("NSU=123456;X", "NSU=", out.bytes, &size, 6, 0), 1);
-  EXPECT_EQ(out.all(), with("123456\0\0\0\0", 10, 12));
-  EXPECT_EQ(size, 6);
-  EXPECT_EQ(GetDadoFromBuffer("NSU=123456;X", "NSU=", out.bytes, &size, 6, 1), 1);
-  EXPECT_EQ(out.all(), with("NSU=12\0\0\0\0", 10, 12)) << "only the 6 bytes given are cleared";
-  size = 5;  // below the count, text not longer than the key, key absent
-  for (const char *text : {"NSU=123456;X", "NSU=", "ABC=123456"})
-    EXPECT_EQ(GetDadoFromBuffer(text, "NSU=", out.bytes, &size, 5 + (text[0] == 'N'), 0), 0) << text;
-  EXPECT_EQ(out.all(), with("NSU=12\0\0\0\0", 10, 12));
-}
-
-// Inputs in exactly-sized heap blocks, so that a read past them is caught by the sanitizers.
-TEST(ElementsOutsideTheContract, NothingPastTheTextOrTheRunIsRead) {
-  // Arrangement 1 measures the text from its start: "0100201234" passes for 8 data bytes,
-  // of which only 5 follow the header; the other 3 are stored as NULs.
-  const std::string text = "0100201234";
-  std::vector<char> exact(text.begin(), text.end());
-  exact.push_back('\0');
-  ElementoID element;
-  std::memset(&element, '#', sizeof element);
-  BufID2Elemento(exact.data(), 2, 3, 1, &element);
-  EXPECT_EQ(element.length, 8);
-  EXPECT_EQ(std::string(element.data, 10), "01234\0\0\0\0#"s);
-
-  // Runs of exactly runLength bytes whose parts claim more than the run holds.
-  ElementoTXT txt;
-  const std::pair<std::string, int> runs[] = {{"9", 1}, {"13ABC15HELLO", 2}, {"13ABC15HELL", 1}};
-  for (const auto &[run, width] : runs) {
-    std::vector<char> bytes(run.begin(), run.end());
-    EXPECT_EQ(FindElementoTXT("ABC", 3, static_cast<int>(bytes.size()), bytes.data(), width, 1, &txt), 0)
-        << run;
-  }
-  std::vector<char> whole = {'1', '3', 'A', 'B', 'C', '1', '5', 'H', 'E', 'L', 'L', 'O'};
-  EXPECT_EQ(FindElementoTXT_Safra("ABC", 3, 12, whole.data(), &txt), 1);
-  EXPECT_EQ(std::string(txt.value, static_cast<size_t>(txt.value_length)), "HELLO");
+  int sizes[] = {10, 6, 5, 5, 5};  // refused: below the count, text not longer than the key, no key
+  const std::string cases[][2] = {
+      {TEXT_OF(11, GetDadoFromBuffer("NSU=123456;X", "NSU=", o, &sizes[0], 6, 0)), "123456\0\0\0\0# -> 1"s},
+      {std::to_string(sizes[0]), "6"},
+      {TEXT_OF(7, GetDadoFromBuffer("NSU=123456;X", "NSU=", o, &sizes[1], 6, 1)), "NSU=12# -> 1"},
+      {TEXT_OF(1, GetDadoFromBuffer("NSU=123456;X", "NSU=", o, &sizes[2], 6, 0)), "# -> 0"},
+      {TEXT_OF(1, GetDadoFromBuffer("NSU=", "NSU=", o, &sizes[3], 5, 0)), "# -> 0"},
+      {TEXT_OF(1, GetDadoFromBuffer("ABC=123456", "NSU=", o, &sizes[4], 5, 0)), "# -> 0"},
+  };
+  vl::test::expect_rows(cases);
 }
 
 }  // namespace
