@@ -1,6 +1,5 @@
-// Setting and clearing the process's environment variables from a test, the same way on
-// POSIX and on Windows (where the runtime's _putenv also updates the environment the
-// system's GetEnvironmentVariableA reads, and an empty value removes the variable).
+// Setting and clearing environment variables the same way on POSIX and on Windows, where
+// _putenv also updates what GetEnvironmentVariableA reads and an empty value removes one.
 #pragma once
 
 #include <cstdlib>
@@ -25,7 +24,7 @@ inline void unset_variable(const char *name) {
 #endif
 }
 
-// Remembers a variable and puts it back as it was when this goes out of scope.
+// Puts a variable back as it was when this goes out of scope.
 class SavedVariable {
  public:
   explicit SavedVariable(const char *name) : name_(name) {
