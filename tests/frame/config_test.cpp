@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,7 @@
 
 #include "frame/environment.h"
 #include "platform/platform.h"
+#include "support/data_file.h"
 #include "support/sentinel.h"
 #include "vertalib/frame.h"
 #include "vertalib_secrets.h"
@@ -28,8 +28,7 @@ class IniPath : public ::testing::Test {
  protected:
   void SetUp() override {
     vl::test::unset_variable("VertaIniPath");
-    fs::create_directories(root_ / "here");
-    fs::create_directories(root_ / "elsewhere");
+    for (const char *directory : {"here", "elsewhere"}) fs::create_directories(root_ / directory);
     root_ = fs::canonical(root_);  // the current directory comes back resolved
     fs::current_path(root_ / "here");
     char program[4096];
@@ -71,6 +70,7 @@ TEST_F(IniPath, SearchOrderBoundsAndTheCurrentDirectory) {
   EXPECT_EQ(out_[exact], 'x');
   EXPECT_EQ(search(exact - 1), "0 ") << "too small: an empty text";
   fs::remove(elsewhere);
+  fs::create_directory(elsewhere);  // a directory of the name is no match
 #if defined(_WIN32)
   fs::create_directories(root_ / "libraries");  // set for loading libraries: before the executable's
   std::ofstream(in("libraries")) << "[VERTASRV]\n";
@@ -83,24 +83,17 @@ TEST_F(IniPath, SearchOrderBoundsAndTheCurrentDirectory) {
   vl::test::set_variable("VertaIniPath", "");  // empty: skipped
   EXPECT_EQ(search(), "1 " + here);
   fs::remove(here);
-  fs::create_directory(elsewhere);  // nowhere: a directory of the name is no match
-  vl::test::set_variable("VertaIniPath", (root_ / "elsewhere").string());
-  EXPECT_EQ(search(), "0 " + here);
+  EXPECT_EQ(search(), "0 " + here) << "nowhere: the current directory's candidate";
   fs::current_path(root_.root_path());  // "/" or "C:\\" already ends with its separator
   EXPECT_EQ(std::string(CurDir()), root_.root_path().string());
 }
 
-TEST(ModuleNames, ListedIndicesAndTheDefault) {
-  const std::pair<unsigned int, const char *> cases[] = {
-      {0, "VERTASRV"}, {8, "VERTASRVREST"}, {10, "VERTAACQUIRERS"}, {13, "VERTAALC"},
-      {36, "VERTA149"}, {37, "VERTA"}, {38, "VERTA099"}, {47, "VERTA170"}, {52, "VERTA"},
-      {53, "VERTA112"}, {54, "VERTA109"}, {55, "VERTA"}, {UINT_MAX, "VERTA"}};
-  for (const auto &c : cases)
-    EXPECT_EQ(TEXT_OF(std::strlen(c.second) + 2, SignIdx2ModuleName(c.first, o)),
-              std::string(c.second) + '\0' + '#') << c.first;
-}
-
-TEST(LibrarySignature, SixtyFourUpperCaseHexCharactersWithoutNul) {
+// The rows of tests/data/frame/modules.tsv; the signature without a NUL.
+TEST(ModuleNamesAndSignature, ListedIndicesTheDefaultAndUpperCaseHex) {
+  const auto rows = vl::test::data_rows("frame/modules.tsv");
+  ASSERT_EQ(rows.size(), 13u);
+  for (const auto &row : rows)
+    EXPECT_EQ(TEXT_OF(row[1].size() + 2, SignIdx2ModuleName(std::stoul(row[0]), o)), row[1] + '\0' + '#');
   EXPECT_EQ(TEXT_OF(65, GetLibSign(o) == o),
             vl::test::hex_of(vl::secrets::library_signature, 32) + "# -> 1");
 }

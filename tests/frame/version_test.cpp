@@ -17,8 +17,9 @@ std::string split(const char *text) {
          "." + std::to_string(p[2]) + "." + std::to_string(p[3]);
 }
 
-// The rows of tests/data/frame/versions.tsv, each kind through its export.
-TEST(VersionText, SplitNumbersGroupsAndFields) {
+// The rows of tests/data/frame/versions.tsv, each kind through its export, and the texts
+// written inside size and right-aligned.
+TEST(VersionText, SplitNumbersGroupsFieldsAndTextInsideSize) {
   const std::string file = "frame/versions.tsv";
   ASSERT_EQ(vl::test::data_rows(file, "").size(), 25u);
   for (const auto &row : vl::test::data_rows(file, "split")) EXPECT_EQ(split(row[0].c_str()), row[1]);
@@ -35,9 +36,6 @@ TEST(VersionText, SplitNumbersGroupsAndFields) {
                                      : MontaVersaoRedecardEx(row[1].c_str(), out, row[0][0], "ABC");
     EXPECT_EQ(std::to_string(length) + " [" + out + "]", row[2]) << row[1];
   }
-}
-
-TEST(VersionText, WrittenInsideSizeAndRightAligned) {
   const char *text = "1.02.03.0004";
   char field[64];
   const std::string cases[][2] = {
