@@ -8,21 +8,15 @@
 
 namespace vl::test {
 
+#if defined(_WIN32)
 inline void set_variable(const char *name, const std::string &value) {
-#if defined(_WIN32)
   _putenv((std::string(name) + "=" + value).c_str());
-#else
-  setenv(name, value.c_str(), 1);
-#endif
 }
-
-inline void unset_variable(const char *name) {
-#if defined(_WIN32)
-  _putenv((std::string(name) + "=").c_str());
+inline void unset_variable(const char *name) { set_variable(name, ""); }
 #else
-  unsetenv(name);
+inline void set_variable(const char *name, const std::string &value) { setenv(name, value.c_str(), 1); }
+inline void unset_variable(const char *name) { unsetenv(name); }
 #endif
-}
 
 // Puts a variable back as it was when this goes out of scope.
 class SavedVariable {
