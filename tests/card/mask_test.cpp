@@ -28,7 +28,7 @@ TEST(CardMasking, TruncatedAndMaskedFormsTouchNothingElse) {
 // IsMaskedPANsAlike: wildcards in either number at equal lengths; otherwise the head before
 // the shorter's '-' (at least one character, within its length) opens the longer and the
 // tail (maybe empty) closes it. GetBINLength: never below 6, trailing nines counted over the
-// lower's positions. AchaBandeira: a signed byte.
+// lower's positions. AchaBandeira: a signed byte. Null pointers are refused.
 TEST(BinRules, MaskedComparisonBinTestsAndBrandPick) {
   const char *pan = "4111112345678901";
   const char brands[] = {0, 0, 7, 0, static_cast<char>(0xF0), 3};
@@ -44,6 +44,7 @@ TEST(BinRules, MaskedComparisonBinTestsAndBrandPick) {
       {GetBINLength("", ""), 6},                      {GetBINLength("41111200", "4111129999"), 6},
       {AchaBandeira(brands, 0, 6), 7}, {AchaBandeira(brands, 3, 6), -16},
       {AchaBandeira(brands, 0, 2), -1}, {AchaBandeira(brands, 2, 2), -1},
+      {ErroBIN(nullptr), 1}, {AchaBandeira(nullptr, 0, 6), -1}, {IsMaskedPANsAlike(nullptr, 0, "", 0), 0},
   };
   vl::test::expect_rows(cases);
 }
