@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
-#include <cmath>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
 #include "support/data_file.h"
+#include "support/sentinel.h"
 #include "vertalib/amounts.h"
 
 namespace {
@@ -16,33 +17,31 @@ TEST(Extenso, WritesTheWords) {
   const auto rows = vl::test::data_rows("amount_words.tsv");
   ASSERT_EQ(rows.size(), 20u);
   for (const auto &row : rows) {
-    char out[600];
-    std::memset(out, '#', sizeof out);
     const std::string words = row.size() > 1 ? row[1] : "";
-    ASSERT_EQ(Extenso(std::stod(row[0]), out, 0), 0) << row[0];
-    EXPECT_EQ(std::string(out, words.size() + 1), words + '\0') << row[0];
+    EXPECT_EQ(written<600>([&](char *out) { return Extenso(std::stod(row[0]), out, 0); }),
+              "0 " + words + '\0') << row[0];
   }
 }
 
-// Width above 0: the lines run together, lines * width bytes.
+// Width above 0: the lines run together, lines * width bytes; zero gives no lines, and a
+// width beyond the work area leaves the words uncut.
 TEST(Extenso, CutsTheWordsIntoLines) {
   struct { double centavos; std::string text; int width, lines; } cases[] = {
       {123456789,
        "UM MILHAO DUZENTOS E" "TRINTA E QUATRO MIL " "QUINHENTOS E SESSEN-"
        "TA E SETE REAIS E   " "OITENTA E NOVE CEN- " "TAVOS               ",
        20, 6},
-      // SETECENTOS splits before its consonant, REAIS before its first letter (no hyphen).
+      // SETECENTOS splits before a consonant, REAIS before its first letter (no hyphen).
       {9876543210.0,
        "NOVENTA E OITO MILHOES SETE-  " "CENTOS E SESSENTA E CINCO MIL "
        "QUATROCENTOS E TRINTA E DOIS  " "REAIS E DEZ CENTAVOS          ",
        30, 4},
       // MILHOES has no breakable letter and moves whole; D of DE is a split point itself.
       {200000000, "DOIS     " "MILHOES  " "DE REAIS ", 9, 3},
-      // No split point inside DOI, MIL, HOE, REA: cut as they stand. 21 characters make
-      // 7 full widths, so the short last line keeps NULs instead of padding.
+      // No split point inside DOI, MIL, HOE, REA: cut as they stand; 21 characters fill 7
+      // widths, so the short last line keeps NULs instead of padding.
       {200000000, "DOI" "S  " "MIL" "HOE" "S  " "DE " "REA" "IS\0"s, 3, 8},
       {100000, "UM MIL REAIS", 12, 1},  // a rest of exactly one width is not cut
-      // Zero gives no lines; a width beyond the work area leaves the words uncut.
       {0, "", 10, 0}, {150050, "UM MIL E QUINHENTOS REAIS E CINQUENTA CENTAVOS", 480, 0},
   };
   for (const auto &c : cases) {

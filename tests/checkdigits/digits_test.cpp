@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
-#include <climits>
 
-#include <cstring>
+#include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "support/data_file.h"
 #include "support/sentinel.h"
 #include "vertalib/checkdigits.h"
 
@@ -13,121 +14,67 @@ namespace {
 // Exactly the characters, with no NUL after them, so that a read past them is caught.
 std::vector<char> unterminated(const std::string &text) { return {text.begin(), text.end()}; }
 
-TEST(Modulus10, WeighsTwoOneFromTheRightAndLuhnChecksCardNumbers) {
-  // The alternation runs on across the skipped X. Non-digits weigh their code minus '0' as a
-  // signed byte: 'A' 17*2 = 34 adds 7; '-' -3*2 adds -6; 0xFF -49*2 = -98 adds -17.
-  const struct { const char *text; int length, skip, digit; } cases[] = {
-      {"12345X789", 9, 5, '7'}, {"", 0, -1, '0'}, {"5", -3, -1, '0'},
-      {"A", 1, -1, '3'},        {"-", 1, -1, '6'}, {"\xFF", 1, -1, '7'}};
-  for (const auto &c : cases) EXPECT_EQ(MakeDv10(c.text, c.length, c.skip), c.digit) << c.text;
-  EXPECT_EQ(DAC10("7992739871", 10), '3');
-  for (const char *card : {"4111111111111111", "378282246310005", "79927398713"})
-    EXPECT_EQ(ChaveLuhn(card), 1) << card;
-  EXPECT_EQ(ChaveLuhn("4111111111111112") + ChaveLuhn(""), 0);
-  EXPECT_EQ(CheckDv10("123456789", 9, 5), 0);
-  EXPECT_EQ(CheckDv10("0", 1, -1), 0);
-  const auto field = unterminated("79927398713");
-  EXPECT_EQ(CheckDv10(field.data(), 11, 10), 1);
+// Modulus 10 alternates 2, 1 across the skipped X; non-digits weigh their code minus '0' as a
+// signed byte ('A' 34 adds 7, '-' adds -6, 0xFF -98 adds -17). Modulus 11: a maximum weight
+// below 3 weighs all by 2; a negative sum counts as a high remainder.
+TEST(CheckDigits, ModulusTenAndElevenWeights) {
+  const auto field = unterminated("79927398713"), code = unterminated("123456789");
+  const int cases[][2] = {  // DAC11 of code: 9*2 + ... + 2*9 + 1*2 = 202
+      {MakeDv10("12345X789", 9, 5), '7'}, {MakeDv10("", 0, -1), '0'}, {MakeDv10("5", -3, -1), '0'},
+      {MakeDv10("A", 1, -1), '3'}, {MakeDv10("-", 1, -1), '6'}, {MakeDv10("\xFF", 1, -1), '7'},
+      {MakeDv11("12345678", 8, -1, 9, 0), '9'}, {MakeDv11("12345678", 8, -1, 7, 0), '5'},
+      {MakeDv11("109", 3, -1, 9, 1), '1'}, {MakeDv11("", 0, -1, 9, 1), '1'}, {MakeDv11("1X2", 3, 1, 9, 0), '4'},
+      {MakeDv11("12", 2, -1, 0, 0), '5'}, {MakeDv11("-", 1, -1, 9, 1), '1'},
+      {DAC10("7992739871", 10), '3'}, {DAC11("109", 3), '0'}, {DAC11(code.data(), 9), '7'},
+      {CheckDv10("123456789", 9, 5), 0}, {CheckDv10("0", 1, -1), 0}, {CheckDv10(field.data(), 11, 10), 1},
+      {CheckDv11("12345678909", 11, 10, 11, 0), 1}, {CheckDv11("12345678919", 10, 9, 11, 0), 0},
+      {chk_cod_autor(code.data(), 9), 0}, {chk_cod_autor("123456788", 9), 1}, {chk_cod_autor("0", 0), 1}};
+  vl::test::expect_rows(cases);
 }
 
-TEST(Modulus11, WeightsRepeatUpToTheMaximumAndHighRemaindersFollowTheVariant) {
-  // 109 sums 9*2 + 0*3 + 1*4 = 22; "1X2" skipping the X sums 2*2 + 1*3; a maximum weight
-  // below 3 weighs all by 2; a negative sum counts as a high remainder.
-  const struct { const char *text; int length, skip, maxWeight, mode, digit; } cases[] = {
-      {"12345678", 8, -1, 9, 0, '9'}, {"12345678", 8, -1, 7, 0, '5'}, {"109", 3, -1, 9, 1, '1'},
-      {"", 0, -1, 9, 1, '1'},         {"1X2", 3, 1, 9, 0, '4'},       {"12", 2, -1, 0, 0, '5'},
-      {"-", 1, -1, 9, 1, '1'}};
-  for (const auto &c : cases)
-    EXPECT_EQ(MakeDv11(c.text, c.length, c.skip, c.maxWeight, c.mode), c.digit) << c.text;
-  EXPECT_EQ(DAC11("109", 3), '0');
-  EXPECT_EQ(CheckDv11("12345678909", 11, 10, 11, 0), 1);
-  EXPECT_EQ(CheckDv11("12345678919", 10, 9, 11, 0), 0);
-  const auto code = unterminated("123456789");
-  EXPECT_EQ(DAC11(code.data(), 9), '7');  // 9*2 + ... + 2*9 + 1*2 = 202
-  EXPECT_EQ(chk_cod_autor(code.data(), 9), 0);
-  EXPECT_EQ(chk_cod_autor("123456788", 9), 1);
-  EXPECT_EQ(chk_cod_autor("0", 0), 1);
+TEST(CheckDigits, CardNumbersBarCodesAndTaxpayerNumbers) {
+  const std::map<std::string, int (*)(const char *)> checks = {
+      {"luhn", ChaveLuhn}, {"ean", verifyDVEAN13}, {"ean-digit", calculateDVEAN13},
+      {"cpf", chk_cpf},    {"cnpj", chk_cgc}};
+  ASSERT_EQ(vl::test::data_rows("checkdigits/numbers.tsv", "").size(), 34u);
+  for (const auto &[kind, check] : checks)
+    for (const auto &row : vl::test::data_rows("checkdigits/numbers.tsv", kind))
+      EXPECT_EQ(check(row[0].c_str()), std::stoi(row[1])) << kind << ' ' << row[0];
 }
 
-TEST(Ean13, WeighsOneThreeFromTheLeft) {
-  EXPECT_EQ(calculateDVEAN13("400638133393"), 1);
-  EXPECT_EQ(calculateDVEAN13("-"), 13) << "remainder of a negative sum, truncated";
-  for (const char *code : {"4006381333931", "7891000315507", "9780306406157"})
-    EXPECT_EQ(verifyDVEAN13(code), 1) << code;
-  for (const char *code : {"4006381333932", "400638133393", "40063813339311"})
-    EXPECT_EQ(verifyDVEAN13(code), 0) << code;
-}
-
-TEST(TaxpayerNumbers, BothCheckDigitsMustBeRight) {
-  // Repeated digits pass; characters past the eleventh are not read.
-  for (const char *cpf : {"11144477735", "11111111111", "11144477735999"}) EXPECT_EQ(chk_cpf(cpf), 0) << cpf;
-  for (const char *cpf : {"11144477736", "11144477745", "1114447773"}) EXPECT_EQ(chk_cpf(cpf), 1) << cpf;
-  EXPECT_EQ(chk_cgc("11222333000181"), 0);
-  for (const char *cnpj : {"11222333000182", "11222333000191", "1122233300018"})
-    EXPECT_EQ(chk_cgc(cnpj), 1) << cnpj;
-  // Bases completed with the modulus-11 digits are accepted; one step of the last base digit
-  // moves the first sum by 2 or by -18 (4 modulo 11), so the first check digit changes.
-  unsigned seed = 12345;
-  for (int round = 0; round < 300; ++round) {
-    std::string cnpj;
-    for (int i = 0; i < 12; ++i)
-      cnpj += static_cast<char>('0' + ((seed = seed * 1103515245u + 12345u) >> 16) % 10);
-    std::string cpf = cnpj.substr(0, 9);
-    for (int i = 0; i < 2; ++i) {
-      cpf += static_cast<char>(MakeDv11(cpf.c_str(), 9 + i, -1, 11, 0));
-      cnpj += static_cast<char>(MakeDv11(cnpj.c_str(), 12 + i, -1, 9, 0));
-    }
-    ASSERT_EQ(chk_cpf(cpf.c_str()) + chk_cgc(cnpj.c_str()), 0) << cpf << ' ' << cnpj;
-    cpf[8] = static_cast<char>('0' + (cpf[8] - '0' + 1) % 10);
-    cnpj[11] = static_cast<char>('0' + (cnpj[11] - '0' + 1) % 10);
-    ASSERT_EQ(chk_cpf(cpf.c_str()) + chk_cgc(cnpj.c_str()), 2) << cpf << ' ' << cnpj;
-  }
-}
-
-TEST(ControleDAC, WritesTheFirstPartAndTheDigitOfAllThree) {
-  Patterned<8> out, twin;
-  EXPECT_EQ(ControleDAC(out.bytes, "123", "45", "6"), 4);
-  EXPECT_EQ(out.all(), with("1236", 5, 8));
-  EXPECT_EQ(ControleDAC_StdCall(twin.bytes, "123", "45", "6"), 4);
-  EXPECT_EQ(twin.all(), out.all());
-  // Only the first 127 characters count: 127 ones sum to 64*2 + 63 = 191, 200 would give 300.
-  const std::string ones(100, '1');
-  char long_out[104];
-  EXPECT_EQ(ControleDAC(long_out, ones.c_str(), ones.c_str(), ""), 101);
-  EXPECT_EQ(std::string(long_out), ones + "9");
-}
-
-// Each number is formatted in its own buffer, so the form must come from a copy of it.
-TEST(FormatCPFCNPJ, PunctuatesElevenOrFourteenCharacters) {
-  const struct { const char *number, *formatted; int cnpj; } cases[] = {
-      {"11144477735", "111.444.777-35", 0},    {"11222333000181", "11.222.333/0001-81", 1},
-      {"11144477735   ", "111.444.777-35", 0}, {"11222333000181999999", "11.222.333/0001-81", 1},
-      {"111444777351", "", 0}};
-  for (const auto &c : cases) {
-    Patterned<24> out(c.number);
+// ControleDAC counts only the first 127 characters: 127 ones sum to 64*2 + 63 = 191, 200
+// would give 300. FormatCPFCNPJ formats in place (the "format" rows of numbers.tsv).
+TEST(WrittenDigits, ControleDACAndFormatCPFCNPJ) {
+  const auto format = [](const char *number) {
+    Patterned<24> out(number);
     int cnpj = 7;
-    const int length = static_cast<int>(std::strlen(c.formatted));
-    EXPECT_EQ(FormatCPFCNPJ(out.bytes, out.bytes, &cnpj), length) << c.number;
-    EXPECT_STREQ(out.bytes, c.formatted);
-    EXPECT_EQ(cnpj, c.cnpj) << c.number;
-  }
+    const int length = FormatCPFCNPJ(out.bytes, out.bytes, &cnpj);
+    return std::to_string(length) + " " + out.bytes + " " + std::to_string(cnpj);
+  };
+  const std::string ones(100, '1');
+  const std::string cases[][2] = {
+      {TEXT_OF(6, ControleDAC(o, "123", "45", "6")), std::string("1236\0#", 6) + " -> 4"},
+      {TEXT_OF(6, ControleDAC_StdCall(o, "123", "45", "6")), std::string("1236\0#", 6) + " -> 4"},
+      {TEXT_OF(102, ControleDAC(o, ones.c_str(), ones.c_str(), "")), ones + "9" + '\0' + " -> 101"},
+  };
+  vl::test::expect_rows(cases);
+  for (const auto &row : vl::test::data_rows("checkdigits/numbers.tsv", "format"))
+    EXPECT_EQ(format(row[0].c_str()), row[1]);
 }
 
 // Counts at the far end of int weigh nothing, and null numbers are refused like short ones.
 TEST(CheckDigitsOutsideTheContract, ExtremeLengthsAndNullPointers) {
-  EXPECT_EQ(MakeDv10("123", INT_MIN, -1), '0');
-  EXPECT_EQ(DAC10("123", INT_MIN), '0');
-  EXPECT_EQ(MakeDv11("123", INT_MIN, -1, 9, 1), '1');
-  EXPECT_EQ(DAC11("123", INT_MIN), '0');
-  EXPECT_EQ(CheckDv10("0", INT_MIN, 0), 1);
-  EXPECT_EQ(CheckDv11("5", INT_MIN, 0, 9, 0), 0);
-  EXPECT_EQ(chk_cpf(nullptr), 1);
-  EXPECT_EQ(chk_cgc(nullptr), 1);
-  EXPECT_EQ(ChaveLuhn(nullptr), 0);
   int is_cnpj = 7;
-  EXPECT_EQ(written([&](char *out) { return FormatCPFCNPJ(out, nullptr, &is_cnpj); }), "0 ");
-  EXPECT_EQ(is_cnpj, 7);
-  EXPECT_EQ(written([](char *out) { return ControleDAC(out, "123", nullptr, ""); }), "0 ");
+  const std::string cases[][2] = {
+      {{char(MakeDv10("123", INT_MIN, -1)), char(DAC10("123", INT_MIN)),
+        char(MakeDv11("123", INT_MIN, -1, 9, 1)), char(DAC11("123", INT_MIN)),
+        char('0' + CheckDv10("0", INT_MIN, 0)), char('0' + CheckDv11("5", INT_MIN, 0, 9, 0))}, "001010"},
+      {{char('0' + chk_cpf(nullptr)), char('0' + chk_cgc(nullptr)), char('0' + ChaveLuhn(nullptr))}, "110"},
+      {written([&](char *out) { return FormatCPFCNPJ(out, nullptr, &is_cnpj); }) + std::to_string(is_cnpj),
+       "0 7"},
+      {written([](char *out) { return ControleDAC(out, "123", nullptr, ""); }), "0 "},
+  };
+  vl::test::expect_rows(cases);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Setting and clearing the process's environment variables from a test, the same way on
-// POSIX and on Windows (where the runtime's _putenv also updates the environment the
-// system's GetEnvironmentVariableA reads, and an empty value removes the variable).
+// Setting and clearing environment variables the same way on POSIX and on Windows, where
+// _putenv also updates what GetEnvironmentVariableA reads and an empty value removes one.
 #pragma once
 
 #include <cstdlib>
@@ -9,23 +8,17 @@
 
 namespace vl::test {
 
+#if defined(_WIN32)
 inline void set_variable(const char *name, const std::string &value) {
-#if defined(_WIN32)
   _putenv((std::string(name) + "=" + value).c_str());
-#else
-  setenv(name, value.c_str(), 1);
-#endif
 }
-
-inline void unset_variable(const char *name) {
-#if defined(_WIN32)
-  _putenv((std::string(name) + "=").c_str());
+inline void unset_variable(const char *name) { set_variable(name, ""); }
 #else
-  unsetenv(name);
+inline void set_variable(const char *name, const std::string &value) { setenv(name, value.c_str(), 1); }
+inline void unset_variable(const char *name) { unsetenv(name); }
 #endif
-}
 
-// Remembers a variable and puts it back as it was when this goes out of scope.
+// Puts a variable back as it was when this goes out of scope.
 class SavedVariable {
  public:
   explicit SavedVariable(const char *name) : name_(name) {

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
-#include <climits>
 
 #include <chrono>
+#include <climits>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "frame/heap.h"
@@ -13,99 +14,68 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(ProcessSettings, LibraryModeKeepsTheLowestBitAndPaymentTypeIsOpaque) {
-  EXPECT_EQ(GetLibMode(nullptr), 0);
+const unsigned char *bytes(const std::string &t) { return reinterpret_cast<const unsigned char *>(t.data()); }
+
+// The window messages: six distinct codes that registering again keeps, none past them.
+TEST(ProcessSettings, LibraryModePaymentTypeAndWindowMessages) {
+  int mode = -7;
   for (const auto &[set, kept] : {std::pair{3, 1}, {2, 0}, {-1, 1}, {0, 0}}) {
-    int mode = -7;
-    EXPECT_EQ(SetLibMode(set), 1);
-    EXPECT_EQ(GetLibMode(&mode), 1);
-    EXPECT_EQ(mode, kept) << set;
+    EXPECT_EQ(SetLibMode(set) + GetLibMode(&mode), 2);
+    EXPECT_EQ(mode, kept) << set;  // the lowest bit
   }
   SetTipoPagto(-77);
   EXPECT_EQ(GetTipoPagto(), -77);
   SetTipoPagto(0);
-}
-
-TEST(CurrentCard, StoresClearsAndReturnsExactlyItsLength) {
-  unsigned char out[42];
-  const auto fetch = [&out] {
-    std::memset(out, 0xEE, sizeof out);
-    return GetCartao(out);
-  };
-  const auto *big = reinterpret_cast<const unsigned char *>("abcdefghijklmnopqrst");
-  SetCartao(big, 20);
-  SetCartao(reinterpret_cast<const unsigned char *>("12345"), 5);
-  EXPECT_EQ(fetch(), 5);
-  EXPECT_EQ(std::string(reinterpret_cast<char *>(out), 6), "12345\xEE");
-  SetCartao(big, 10);
-  LimpaCartao();  // clears the bytes, keeps the length
-  EXPECT_EQ(fetch(), 10);
-  EXPECT_EQ(std::string(reinterpret_cast<char *>(out), 11), std::string(10, '\0') + "\xEE");
-  SetCartao(nullptr, 0);
-  EXPECT_EQ(fetch(), 0);
-  EXPECT_EQ(out[0], 0xEE);
-  // A card of 41 bytes is kept whole; a longer one is cut to 41.
-  const std::string longest(45, '7');
-  for (int length : {41, 45}) {
-    SetCartao(reinterpret_cast<const unsigned char *>(longest.data()), static_cast<unsigned char>(length));
-    EXPECT_EQ(fetch(), 41) << length;
-    EXPECT_EQ(std::string(reinterpret_cast<char *>(out), 42), std::string(41, '7') + "\xEE") << length;
-  }
-  SetCartao(nullptr, 0);
-}
-
-TEST(WindowMessages, SixDistinctCodesThatRegisteringAgainKeeps) {
   RegisterVertaMessages();
   unsigned codes[6];
   for (unsigned i = 0; i < 6; ++i) codes[i] = GetMessageCode(i);
   RegisterVertaMessages();
-  for (unsigned i = 0; i < 6; ++i) {
-    EXPECT_EQ(GetMessageCode(i), codes[i]) << i;
-    EXPECT_GE(codes[i], 0xC000u) << i;
-    for (unsigned j = 0; j < i; ++j) EXPECT_NE(codes[i], codes[j]) << i << j;
-  }
+  for (unsigned i = 0; i < 6; ++i) EXPECT_EQ(GetMessageCode(i), codes[i]) << i;
+  const std::set<unsigned> distinct(codes, codes + 6);
+  EXPECT_EQ(distinct.size(), 6u);
+  EXPECT_GE(*distinct.begin(), 0xC000u);
   EXPECT_EQ(GetMessageCode(6), 0u);
 }
 
-TEST(TerminatedCopies, WriteTheNulAtCountAndNothingBeyond) {
+// GetCartao's output in hex up to one byte past the card, and its result.
+TEST(CurrentCard, StoresClearsAndReturnsExactlyItsLength) {
+  SetCartao(bytes("abcdefghijklmnopqrst"), 20);
+  SetCartao(bytes("12345"), 5);  // the longer card's tail is cleared
+  EXPECT_EQ(HEX_OF(6, GetCartao(o)), "3132333435A5 -> 5");
+  LimpaCartao();  // clears the bytes, keeps the length
+  EXPECT_EQ(HEX_OF(6, GetCartao(o)), "0000000000A5 -> 5");
+  SetCartao(bytes("4111"), 4);
+  SetCartao(nullptr, 5);  // refused: the stored card stays
+  EXPECT_EQ(HEX_OF(5, GetCartao(o)), "34313131A5 -> 4");
+  const std::string sevens(45, '7');
+  SetCartao(bytes(sevens), 45);  // cut to 41
+  EXPECT_EQ(HEX_OF(42, GetCartao(o)), vl::test::hex_of(bytes(sevens), 41) + "A5 -> 41");
+  SetCartao(nullptr, 0);
+  EXPECT_EQ(HEX_OF(1, GetCartao(o)), "A5 -> 0");
+}
+
+// The NUL goes at count; negative counts and null pointers are refused without writing;
+// Esperar sleeps at least the time asked.
+TEST(MemoryHelpers, TheNulAtCountReleasedPointersNulledAndRefusals) {
+  void *block = vl::heap_alloc(16), *none = nullptr;
+  std::memcpy(block, "4111111111111111", 16);
+  CleaningFree(&block, 16);
+  CleaningFree(&none, 16);
+  CleaningFree(nullptr, 0);
   const std::string cases[][2] = {
       {TEXT_OF(8, memcpyz(o, "ABCD", 2) == o), "AB\0##### -> 1"s},
       {TEXT_OF(8, memsetz(o, '7', 3) == o), "777\0#### -> 1"s},
       {TEXT_OF(4, memcpyz(o, "ABCD", 0) == o), "\0### -> 1"s},
-      // Outside the contract: negative counts write nothing.
       {TEXT_OF(4, memcpyz(o, "AB", -1) == o), "#### -> 1"},
       {TEXT_OF(4, memsetz(o, 'x', INT_MIN) == o), "#### -> 1"},
+      {std::to_string(memcpyz(nullptr, "AB", 2) == nullptr), "1"},
+      {std::to_string(GetLibSign(nullptr) == nullptr) + std::to_string(GetLibMode(nullptr)) +
+           std::to_string(GetCartao(nullptr)) + std::to_string(block == nullptr && none == nullptr), "1001"},
   };
   vl::test::expect_rows(cases);
-  EXPECT_EQ(memcpyz(nullptr, "AB", 2), nullptr);
-}
-
-TEST(CleaningFree, ReleasesAndNullsThePointerAndIgnoresNull) {
-  void *block = vl::heap_alloc(16);
-  ASSERT_NE(block, nullptr);
-  std::memcpy(block, "4111111111111111", 16);
-  CleaningFree(&block, 16);
-  EXPECT_EQ(block, nullptr);
-  CleaningFree(&block, 16);
-  EXPECT_EQ(block, nullptr);
-  CleaningFree(nullptr, 0);
-}
-
-TEST(Esperar, SleepsAtLeastTheRequestedTime) {
   const auto before = std::chrono::steady_clock::now();
   Esperar(40);
   EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(40));
-}
-
-TEST(CurrentCard, ARefusedCardLeavesTheStoredOne) {
-  SetCartao(reinterpret_cast<const unsigned char *>("4111"), 4);
-  SetCartao(nullptr, 5);  // refused: the stored card stays
-  unsigned char card[41] = {};
-  EXPECT_EQ(GetCartao(card), 4);
-  EXPECT_EQ(std::string(reinterpret_cast<char *>(card), 4), "4111");
-  EXPECT_EQ(GetCartao(nullptr), 0);
-  SetCartao(nullptr, 0);
-  EXPECT_EQ(GetCartao(card), 0);
 }
 
 }  // namespace
