@@ -11,9 +11,9 @@
 namespace vl::test {
 
 struct CliCase {
-  const char *arguments;
+  std::string arguments;
   int status;
-  const char *output;
+  std::string output;
 };
 
 inline void expect_cli_cases(std::initializer_list<CliCase> cases) {
@@ -22,6 +22,18 @@ inline void expect_cli_cases(std::initializer_list<CliCase> cases) {
     EXPECT_EQ(result.status, c.status) << c.arguments;
     EXPECT_EQ(result.output, c.output) << c.arguments;
   }
+}
+
+// A command line refused with exit code 2: the subcommand (its first word) names the
+// fault, then points at its --help.
+inline CliCase refused(const std::string &arguments, const std::string &message) {
+  const std::string name = arguments.substr(0, arguments.find(' '));
+  return {arguments, 2, "vertalib " + name + ": " + message + "\ntry: vertalib " + name + " --help\n"};
+}
+
+// Command lines refused with exit code 2, whatever they print.
+inline void expect_refused(std::initializer_list<std::string> arguments) {
+  for (const std::string &a : arguments) EXPECT_EQ(run_cli(a).status, 2) << a;
 }
 
 // Runs the command line and checks that no run of min(6, its length) characters of secret

@@ -8,29 +8,15 @@
 
 #include "frame/environment.h"
 #include "platform/platform.h"
-#include "tools/cli_run.h"
-
-namespace {
-
-using vl::test::run_cli;
+#include "tools/cli_cases.h"
 
 TEST(FrameCmd, VersionSplitsAndBuildsTheRedecardField) {
-  const auto four = run_cli("version 1.02.03.0004");
-  EXPECT_EQ(four.status, 0);
-  EXPECT_EQ(four.output,
-            "major 1 minor 2 release 3 build 4\nwithout build 1.2.3, as a number 102030004\n");
-
-  const auto redecard = run_cli("version 01.02.003 --redecard");
-  EXPECT_EQ(redecard.status, 0);
-  EXPECT_EQ(redecard.output,
-            "major 1 minor 2 release 0 build 3\nwithout build 1.2.0, as a number 102003\n"
-            "[003021CL0401    :P0102003  ]\n");
-
-  const auto refused = run_cli("version 12345.1.1");
-  EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.output, "vertalib version: '12345.1.1' is not a dotted version\n");
-  EXPECT_EQ(run_cli("version").status, 2);
-  EXPECT_EQ(run_cli("version 1.2.3.4 5.6.7.8").status, 2);
+  vl::test::expect_cli_cases({
+      {"version 1.02.03.0004", 0, "major 1 minor 2 release 3 build 4\nwithout build 1.2.3, as a number 102030004\n"},
+      {"version 01.02.003 --redecard", 0,
+       "major 1 minor 2 release 0 build 3\nwithout build 1.2.0, as a number 102003\n[003021CL0401    :P0102003  ]\n"},
+      {"version 12345.1.1", 1, "vertalib version: '12345.1.1' is not a dotted version\n"}});
+  vl::test::expect_refused({"version", "version 1.2.3.4 5.6.7.8"});
 }
 
 TEST(FrameCmd, IniPrintsThePathFound) {
@@ -44,18 +30,14 @@ TEST(FrameCmd, IniPrintsThePathFound) {
   {
     const vl::test::SavedVariable saved("VertaIniPath");
     vl::test::set_variable("VertaIniPath", directory.string());
-    found = run_cli("ini CMDTEST");
-    missing = run_cli("ini NoSuch" + unique);
+    found = vl::test::run_cli("ini CMDTEST");
+    missing = vl::test::run_cli("ini NoSuch" + unique);
   }
   fs::remove_all(directory);
-
   EXPECT_EQ(found.status, 0);
   EXPECT_EQ(found.output, directory.string() + separator + "CMDTEST.INI\n");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.output, fs::current_path().string() + separator + "NoSuch" + unique +
-                                ".INI\n" +
+  EXPECT_EQ(missing.output, fs::current_path().string() + separator + "NoSuch" + unique + ".INI\n" +
                                 "vertalib ini: NoSuch" + unique + ".INI not found\n");
-  EXPECT_EQ(run_cli("ini A B").status, 2);
+  vl::test::expect_refused({"ini A B"});
 }
-
-}  // namespace

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/cli_run.h"
+#include "support/data_file.h"
+#include "tools/cli_cases.h"
 
 namespace {
 
@@ -37,73 +38,34 @@ TEST(TlvCommand, CardDataNeverInClearUnlessAsked) {
 }
 
 TEST(TlvCommand, SpellsOutBitFieldsAndCodes) {
-  const auto r = run_cli("tlv 950580000480FF" "9B02E800" "82023901" "9F2701C9" "9F3403420302"
-                         "8E0E00000064000000C842031E061F00");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.output,
-            "95     5 80000480FF  (Terminal Verification Results)\n"
-            "         byte 1 bit 8: Offline data authentication was not performed\n"
-            "         byte 3 bit 3: Online PIN entered\n"
-            "         byte 4 bit 8: Transaction exceeds floor limit\n"
-            "         byte 5 bit 8: Default TDOL used\n"
-            "         byte 5 bit 7: Issuer authentication failed\n"
-            "         byte 5 bit 6: Script processing failed before final GENERATE AC\n"
-            "         byte 5 bit 5: Script processing failed after final GENERATE AC\n"
-            "         byte 5 bit 4: Relay resistance threshold exceeded\n"
-            "         byte 5 bit 3: Relay resistance time limits exceeded\n"
-            "         byte 5 bit 2: Relay resistance protocol performed (high bit of two)\n"
-            "         byte 5 bit 1: Relay resistance protocol performed (low bit of two)\n"
-            "9B     2 E800  (Transaction Status Information)\n"
-            "         byte 1 bit 8: Offline data authentication was performed\n"
-            "         byte 1 bit 7: Cardholder verification was performed\n"
-            "         byte 1 bit 6: Card risk management was performed\n"
-            "         byte 1 bit 4: Terminal risk management was performed\n"
-            "82     2 3901  (Application Interchange Profile)\n"
-            "         byte 1 bit 6: DDA supported\n"
-            "         byte 1 bit 5: Cardholder verification is supported\n"
-            "         byte 1 bit 4: Terminal risk management is to be performed\n"
-            "         byte 1 bit 1: CDA supported\n"
-            "         byte 2 bit 1: Relay resistance protocol is supported (contactless)\n"
-            "9F27   1 C9  (Cryptogram Information Data)\n"
-            "         Reserved\n"
-            "         Advice required\n"
-            "         Reason: Service not allowed\n"
-            "9F34   3 420302  (Cardholder Verification Method (CVM) Results)\n"
-            "         CVM: 4203 Enciphered PIN verified online; If terminal supports the CVM;"
-            " next rule if unsuccessful\n"
-            "         Result: Successful\n"
-            "8E    14 00000064000000C842031E061F00  (Cardholder Verification Method (CVM) List)\n"
-            "         Amount X: 100\n"
-            "         Amount Y: 200\n"
-            "         Rule 1: 4203 Enciphered PIN verified online; If terminal supports the CVM;"
-            " next rule if unsuccessful\n"
-            "         Rule 2: 1E06 Signature (paper); If transaction is in the application currency"
-            " and is under X value\n"
-            "         Rule 3: 1F00 No CVM required; Always\n");
+  std::string expected;
+  for (const vl::test::Row &row : vl::test::data_rows("tools/tlv_bit_fields.txt")) expected += row[0] + "\n";
+  ASSERT_FALSE(expected.empty());
+  vl::test::expect_cli_cases(
+      {{"tlv 950580000480FF9B02E800820239019F2701C99F34034203028E0E00000064000000C842031E061F00", 0, expected}});
 }
 
 TEST(TlvCommand, RefusesBadTextAndArguments) {
-  EXPECT_EQ(run_cli("tlv 9F2608A1B2").status, 1) << "the value is cut";
-  const auto wrapped = run_cli("tlv 7003010203");
-  EXPECT_EQ(wrapped.output, "70     3  (READ RECORD Response Message Template)\n         ******\n")
-      << "a template that does not parse is shown masked";
   std::string nested = "5A08" + kPan;
   for (int depth = 0; depth < 12; ++depth) {
     char header[24];
     std::snprintf(header, sizeof header, "70%02zX", nested.size() / 2);
     nested = header + nested;
   }
+  // Past 8 levels of templates, the value of the last one read is masked whole.
+  const std::string innermost = std::string(16, ' ') + "70    16  (READ RECORD Response Message Template)\n" +
+                                std::string(25, ' ') + std::string(32, '*') + "\n";
   const auto deep = run_cli("tlv " + nested);
   EXPECT_EQ(deep.status, 0);
-  EXPECT_EQ(deep.output.find(kPan), std::string::npos) << "templates nested too deep are masked whole";
-  const auto not_hex = run_cli("tlv 9F27G180");
-  EXPECT_EQ(not_hex.status, 2);
-  EXPECT_EQ(not_hex.output,
-            "vertalib tlv: non-hex character 'G' at position 5: HEX takes hexadecimal digits only, 1 to 65536 "
-            "digits\ntry: vertalib tlv --help\n");
-  const auto unknown = run_cli("tlv --masked 9F270180");
-  EXPECT_EQ(unknown.status, 2);
-  EXPECT_EQ(unknown.output, "vertalib tlv: unknown option '--masked'\ntry: vertalib tlv --help\n");
+  ASSERT_GE(deep.output.size(), innermost.size());
+  EXPECT_EQ(deep.output.substr(deep.output.size() - innermost.size()), innermost) << deep.output;
+  vl::test::expect_cli_cases({
+      {"tlv 9F2608A1B2", 1, "vertalib tlv: not well-formed BER-TLV, or no object\n"},  // the value is cut
+      // A template that does not parse is shown masked.
+      {"tlv 7003010203", 0, "70     3  (READ RECORD Response Message Template)\n         ******\n"},
+      vl::test::refused("tlv 9F27G180", "non-hex character 'G' at position 5: HEX takes hexadecimal digits only, "
+                                        "1 to 65536 digits"),
+      vl::test::refused("tlv --masked 9F270180", "unknown option '--masked'")});
 }
 
 }  // namespace
