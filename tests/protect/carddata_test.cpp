@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "support/sentinel.h"
 #include "support/data_file.h"
+#include "support/sentinel.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
 #include "vertalib_secrets.h"
@@ -15,12 +15,12 @@ namespace {
 
 constexpr char kKey[] = "0123456789ABCDEF";
 const std::string kUntouched(64, '#');
+int length_of(const char *text) { return static_cast<int>(std::strlen(text)); }
 
-// Single DES (mbed TLS) of 16 hexadecimal digits under kKey, as 16 digits; xor_with is XORed in first.
-std::string des(const std::string &digits, const std::string &xor_with = "0000000000000000") {
-  vl::test::Bytes block = vl::test::from_hex(digits);
-  const vl::test::Bytes mask = vl::test::from_hex(xor_with), key = vl::test::from_hex(kKey);
-  for (size_t i = 0; i < 8; ++i) block[i] ^= mask[i];
+// Single DES (mbed TLS) under kKey of 16 hexadecimal digits XOR mask, as 16 digits.
+std::string des(const std::string &digits, const std::string &mask = "0000000000000000") {
+  vl::test::Bytes block = vl::test::from_hex(digits), key = vl::test::from_hex(kKey), other = vl::test::from_hex(mask);
+  for (size_t i = 0; i < 8; ++i) block[i] ^= other[i];
   mbedtls_des_context context;
   mbedtls_des_init(&context);
   mbedtls_des_setkey_enc(&context, key.data());
@@ -59,16 +59,13 @@ TEST(CardNumberInTrack, CipherDigitsReplaceTheNumberAndOpen) {
     SCOPED_TRACE(c.track);
     const std::string text = des(c.padded_pan, std::string(16 - std::strlen(c.field), '0') + c.field) + c.rest;
     Patterned<64> out;
-    int32_t size = 50;
-    CriptografaDadosCartao(c.track, static_cast<int>(std::strlen(c.track)), c.field,
-                           static_cast<int>(std::strlen(c.field)), kKey, 0, out.bytes, &size);
+    Patterned<20> opened;
+    int32_t size = 50, length = -1;
+    CriptografaDadosCartao(c.track, length_of(c.track), c.field, length_of(c.field), kKey, 0, out.bytes, &size);
     EXPECT_EQ(out.all(), text + std::string(50 - text.size(), '\0') + std::string(14, '#'));
     EXPECT_EQ(size, static_cast<int32_t>(text.size()));
-    Patterned<20> opened;
-    int32_t length = -1;
     EXPECT_EQ(DescriptografaDadosCartao(out.bytes, 0, c.field, 99, kKey, 0, opened.bytes, &length), 1);
-    EXPECT_EQ(opened.all(), c.padded_pan + std::string("####"));
-    EXPECT_EQ(length, c.opened_length);
+    EXPECT_EQ(opened.all() + " " + std::to_string(length), c.padded_pan + std::string("#### ") + std::to_string(c.opened_length));
   }
 }
 
@@ -84,12 +81,11 @@ TEST(CardNumberInTrack, RefusesUntouched) {
       {"4111111111111111=2512", 21, "0123456789ABCDE", 60, 0}, {nullptr, 21, kKey, 60, 0},
   };
   for (const auto &c : cases) {
-    SCOPED_TRACE(std::to_string(c.length) + " in " + std::to_string(c.size));
     Patterned<64> out;
     int32_t size = c.size;
     CriptografaDadosCartao(c.track, c.length, "1", 1, c.key, 16, out.bytes, &size);
-    EXPECT_EQ(out.all() != kUntouched, c.written != 0);
-    EXPECT_EQ(size, c.written != 0 ? c.written : c.size);
+    EXPECT_EQ(out.all() != kUntouched, c.written != 0) << c.length << " in " << c.size;
+    EXPECT_EQ(size, c.written != 0 ? c.written : c.size) << c.length << " in " << c.size;
   }
   Patterned<64> out;
   int32_t length = -1;  // a block under 16 digits, a key under 16 digits
@@ -98,25 +94,21 @@ TEST(CardNumberInTrack, RefusesUntouched) {
   EXPECT_EQ(out.all() + std::to_string(length), kUntouched + "-1");
 }
 
-// The acquirer entry points join the two key parts, each cut at its length, into one key.
+// The two-part entry points join the key parts, each cut at its length, into one key.
 TEST(CardNumberInTrack, KeyInTwoParts) {
-  const char *track = "4111111111111111=2512201";
   Patterned<64> out;
-  int32_t size = 30;
-  EXPECT_EQ(MontaCriptografiaDadosCartaoVR(track, 24, "01234567XX", 8, "89ABCDEF", 8, "42", 2, out.bytes, &size), 1);
-  EXPECT_EQ(std::string(out.bytes, 25), des("4111111111111111", "0000000000000042") + "=2512201" + '\0');
   Patterned<20> opened;
-  EXPECT_EQ(DesmontaCriptografiaDadosCartaoSmartNet(out.bytes, 16, "0123", 4, "456789ABCDEF", 12, "42", 2, opened.bytes,
-                                                    &size), 1);
+  int32_t size = 30;
+  EXPECT_EQ(MontaCriptografiaDadosCartaoVR("4111111111111111=2512201", 24, "01234567XX", 8, "89ABCDEF", 8, "42", 2, out.bytes, &size), 1);
+  EXPECT_EQ(std::string(out.bytes, 25), des("4111111111111111", "0000000000000042") + "=2512201" + '\0');
+  EXPECT_EQ(DesmontaCriptografiaDadosCartaoSmartNet(out.bytes, 16, "0123", 4, "456789ABCDEF", 12, "42", 2, opened.bytes, &size), 1);
   EXPECT_EQ(opened.all(), "4111111111111111####");
-  EXPECT_EQ(MontaCriptografiaDadosCartaoVR(track, 24, "01234567", 8, "89ABCDEF", 7, "1", 1, out.bytes, &size), 1);
+  EXPECT_EQ(MontaCriptografiaDadosCartaoVR("4111111111111111=2512201", 24, "01234567", 8, "89ABCDEF", 7, "1", 1, out.bytes, &size), 1);
   EXPECT_EQ(size, 8);  // a joined key under 16 digits is no key: nothing written
 }
 
 TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
-  for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222",
-                          "12345678901234567890123456789012"}) {
-    SCOPED_TRACE(pan);
+  for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222", "12345678901234567890123456789012"}) {
     const std::string digits = pan + std::string(32 - std::strlen(pan), 'F');
     const std::string text = std::to_string(std::strlen(pan)) + des(digits.substr(0, 16)) + des(digits.substr(16));
     Patterned<40> encrypted, opened;
@@ -125,8 +117,8 @@ TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
     Decript_PAN(text.c_str(), opened.bytes, kKey);
     EXPECT_EQ(opened.all(), with(pan, std::strlen(pan), 40));
   }
-  Patterned<40> out;
-  Encript_PAN("123456789012345678901234567890123", out.bytes, kKey);  // 33 digits
+  Patterned<40> out;  // 33 digits, a short key; a text of 33 or 35, a count not digits or over 32
+  Encript_PAN("123456789012345678901234567890123", out.bytes, kKey);
   Encript_PAN("4111111111111111", out.bytes, "0123456789ABCDE");
   const std::string body = des("4111111111111111") + des("FFFFFFFFFFFFFFFF");
   for (const std::string &text : {"16" + body.substr(1), "16" + body + "0", "1X" + body, "33" + body})
@@ -137,40 +129,39 @@ TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
 // Only whole blocks from the threshold on; the encrypting track functions return the low 8
 // bits of the length; each decrypting twin gives the clear text back.
 TEST(CardDataAes, WholeBlocksFromEachThreshold) {
-  using Encrypt = void (*)(unsigned char *, int32_t);
-  const auto track1 = [](unsigned char *b, int32_t n) { EXPECT_EQ(EncryptTrack1AES(reinterpret_cast<char *>(b), n), n & 0xFF); };
-  const auto track2 = [](unsigned char *b, int32_t n) { EXPECT_EQ(EncryptTrack2AES(reinterpret_cast<char *>(b), n), n & 0xFF); };
-  const auto open1 = [](unsigned char *b, int32_t n) { DecryptTrack1AES(reinterpret_cast<char *>(b), static_cast<unsigned char>(n)); };
-  const auto open2 = [](unsigned char *b, int32_t n) { DecryptTrack2AES(reinterpret_cast<char *>(b), static_cast<unsigned char>(n)); };
-  const struct { Encrypt encrypt, decrypt; int32_t length; size_t encrypted; } cases[] = {
-      {EncryptDataAES, DecryptDataAES, 35, 32}, {EncryptDataAESEx, DecryptDataAESEx, 35, 32},
-      {EncryptDataAES, DecryptDataAES, 15, 0}, {EncryptDataAES, DecryptDataAES, -2147483647 - 1, 0},
+  using Fn = void (*)(char *, int32_t);
+  const Fn data = [](char *b, int32_t n) { EncryptDataAES(reinterpret_cast<unsigned char *>(b), n); };
+  const Fn data_ex = [](char *b, int32_t n) { EncryptDataAESEx(reinterpret_cast<unsigned char *>(b), n); };
+  const Fn open = [](char *b, int32_t n) { DecryptDataAES(reinterpret_cast<unsigned char *>(b), n); };
+  const Fn open_ex = [](char *b, int32_t n) { DecryptDataAESEx(reinterpret_cast<unsigned char *>(b), n); };
+  const Fn track1 = [](char *b, int32_t n) { EXPECT_EQ(EncryptTrack1AES(b, n), n & 0xFF); };
+  const Fn track2 = [](char *b, int32_t n) { EXPECT_EQ(EncryptTrack2AES(b, n), n & 0xFF); };
+  const Fn open1 = [](char *b, int32_t n) { DecryptTrack1AES(b, static_cast<unsigned char>(n)); };
+  const Fn open2 = [](char *b, int32_t n) { DecryptTrack2AES(b, static_cast<unsigned char>(n)); };
+  const struct { Fn encrypt, decrypt; int32_t length; size_t encrypted; } cases[] = {
+      {data, open, 35, 32}, {data_ex, open_ex, 35, 32}, {data, open, 15, 0}, {data, open, -2147483647 - 1, 0},
       {track2, open2, 19, 0}, {track2, open2, 20, 16}, {track2, open2, 37, 32},
       {track1, open1, 20, 0}, {track1, open1, 21, 16}, {track1, open1, 79, 64}, {track2, nullptr, 300, 288},
   };
   const std::string clear(300, '7');
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.length);
-    std::string data = clear;
-    c.encrypt(reinterpret_cast<unsigned char *>(data.data()), c.length);
-    EXPECT_EQ(data, card_aes(clear.substr(0, c.encrypted)) + clear.substr(c.encrypted));
-    if (c.decrypt == nullptr) continue;
-    c.decrypt(reinterpret_cast<unsigned char *>(data.data()), c.length);
-    EXPECT_EQ(data, clear);
+    std::string text = clear;
+    c.encrypt(text.data(), c.length);
+    EXPECT_EQ(text, card_aes(clear.substr(0, c.encrypted)) + clear.substr(c.encrypted)) << c.length;
+    if (c.decrypt != nullptr) c.decrypt(text.data(), c.length);
+    EXPECT_EQ(text == clear, c.decrypt != nullptr) << c.length;
   }
 }
 
 TEST(CardDataAes, CvvBlock) {
-  const struct { const char *cvv, *block, *opened; } cases[] = {
-      {"123", "3123FFFFFFFFFFFF", "123"}, {"", "0FFFFFFFFFFFFFFF", ""},  // '#' after the NUL: not empty
-      {"123456789012", "9123456789FFFFFF", "123456789"},
-  };
+  const char *cases[][3] = {{"123", "3123FFFFFFFFFFFF", "123"}, {"", "0FFFFFFFFFFFFFFF", ""},
+                            {"123456789012", "9123456789FFFFFF", "123456789"}};
   for (const auto &c : cases) {
-    Patterned<20> cvv(c.cvv);
+    Patterned<20> cvv(c[0]);
     EncryptCvvAES(cvv.bytes);
-    EXPECT_EQ(cvv.all(), card_aes(c.block) + "####") << c.cvv;
+    EXPECT_EQ(cvv.all(), card_aes(c[1]) + "####") << c[0];
     DecryptCvvAES(cvv.bytes);
-    EXPECT_EQ(cvv.all(), c.opened + std::string(16 - std::strlen(c.opened), '\0') + "####") << c.cvv;
+    EXPECT_EQ(cvv.all(), c[2] + std::string(16 - std::strlen(c[2]), '\0') + "####") << c[0];
   }
   // A count that is not a digit opens at most 15 characters; three zero bytes are no CVV.
   Patterned<20> foreign, none;
