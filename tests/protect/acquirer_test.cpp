@@ -1,5 +1,3 @@
-// Acquirer ciphers and scrambling: the 8-byte cipher, the transposition, algtec, cripBEM,
-// the Stone and Vindi track protections, the random key and the initial pass phrase.
 #include <gtest/gtest.h>
 #include <mbedtls/aes.h>
 #include <mbedtls/sha1.h>
@@ -89,17 +87,13 @@ TEST(CripBem, ScalesTheTwoPairsAndAddsTheAddend) {
   EXPECT_EQ(written<12>([](char *o) { cripBEM(o, "123456"); }, "123"), std::string("123", 4));   // value under 4
 }
 
-// ---- Stone and Vindi ----
-
 const char *kTexts[3] = {"31415926535", "271", "828182"};
 using TrackFn = int (*)(char *, int32_t *, const char *, int32_t, const char *, const char *, const char *);
 
 // Result, length and the written bytes (up to the last that is not '#').
 std::string run(TrackFn fn, const std::string &in, const char *t2 = kTexts[1]) {
   int32_t length = -7;
-  const std::string bytes = written<100>([&](char *o) {
-    return fn(o, &length, in.data(), static_cast<int32_t>(in.size()), kTexts[0], t2, kTexts[2]);
-  });
+  const std::string bytes = written<100>([&](char *o) { return fn(o, &length, in.data(), static_cast<int32_t>(in.size()), kTexts[0], t2, kTexts[2]); });
   return bytes.substr(0, 2) + std::to_string(length) + " " + bytes.substr(2);
 }
 
@@ -115,20 +109,13 @@ std::string sealed(const unsigned char (&pattern)[32], const char *clear16, cons
 }
 
 TEST(TrackProtection, SealsTheLeadingCardDigitsAndOpensThemAgain) {
-  const auto &stone = vl::secrets::acquirer_stone_pattern;
-  const auto &vindi = vl::secrets::acquirer_vindi_pattern;
-  const struct { TrackFn seal, open; const unsigned char (&pattern)[32]; const char *track, *clear16, *plain; } cases[] = {
-      {CriptStone, DescriptStone, stone, "4111111111111111=2512101000001", "4111111111111111", "=2512101000001"},
-      {CriptStone, DescriptStone, stone, "5078601870000=2512101123", "5078601870000E25", "12101123"},
-      {CriptStone, DescriptStone, stone, "6062825624254001234=2512101", "6062825624254001", "234=2512101"},
-      {CriptVindi, DescriptVindi, vindi, "4111111111111111=2512101000001", "4111111111111111", "=2512101000001"},
-      {CriptVindi, DescriptVindi, vindi, "5078601870000=2512101123", "5078601870000FFF", "=2512101123"},
-      {CriptVindi, descript_vindi, vindi, "6062825624254001234=2512101", "6062825624254001", "234=2512101"},
-  };
-  for (const auto &c : cases) {
-    const std::string out = run(c.seal, c.track);
-    EXPECT_EQ(out, sealed(c.pattern, c.clear16, c.plain)) << c.track;
-    EXPECT_EQ(run(c.open, out.substr(out.find(' ', 2) + 1)), "1 " + std::to_string(std::strlen(c.track)) + " " + c.track);
+  const auto rows = vl::test::data_rows("protect/tracks.txt", "");
+  ASSERT_EQ(rows.size(), 6u);
+  for (const auto &r : rows) {
+    const bool stone = r[0] == "stone";
+    const std::string out = run(stone ? CriptStone : CriptVindi, r[1]);
+    EXPECT_EQ(out, sealed(stone ? vl::secrets::acquirer_stone_pattern : vl::secrets::acquirer_vindi_pattern, r[2].c_str(), r[3])) << r[1];
+    EXPECT_EQ(run(stone ? DescriptStone : descript_vindi, out.substr(out.find(' ', 2) + 1)), "1 " + std::to_string(r[1].size()) + " " + r[1]);
   }
   // An opened Vindi track stops at 64 characters.
   const std::string track = "4111111111111111=" + std::string(60, '7');

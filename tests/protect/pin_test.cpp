@@ -2,8 +2,10 @@
 #include <mbedtls/des.h>
 
 #include <cctype>
+#include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "protect/master_keys.h"
 #include "support/data_file.h"
@@ -14,18 +16,19 @@
 
 namespace {
 
-using vl::test::data_rows;
 using vl::test::from_hex;
 using vl::test::hex_of;
 
-const char kBlocks[] = "protect/pin_blocks.txt";
 int length_of(const std::string &text) { return static_cast<int>(text.size()); }
-
-// The 8 block bytes mountPinBlock writes, as hex, with the two bytes after them.
+std::vector<vl::test::Row> rows(const char *kind) {
+  const auto rows = vl::test::data_rows("protect/pin_blocks.txt", kind);
+  EXPECT_FALSE(rows.empty()) << kind;
+  return rows;
+}
+// mountPinBlock's 8 bytes and the 2 after them, as hex; what unmountPinBlock leaves in 17 '#'.
 std::string mounted(const char *pin, int pin_length, const char *pan, int pan_length) {
   return HEX_OF(10, mountPinBlock(pin, pin_length, pan, pan_length, o));
 }
-// What unmountPinBlock leaves in 17 bytes of a '#' buffer.
 std::string unmounted(const unsigned char *block, const std::string &pan) {
   return TEXT_OF(17, unmountPinBlock(block, pan.c_str(), length_of(pan), o));
 }
@@ -64,16 +67,15 @@ TEST(PinSettings, WorkingKeyBlockMatchesAnIndependentTripleDes) {
   IniciaDadosSenha();
 }
 
-TEST(PinBlock, FormatZeroBlocksAndTheirOpening) {
-  for (const auto &r : data_rows(kBlocks, "block")) {
+TEST(PinBlock, FormatZeroBlocksOpenAgainOrAreRefused) {
+  for (const auto &r : rows("block")) {
     EXPECT_EQ(mounted(r[0].c_str(), length_of(r[0]), r[1].c_str(), length_of(r[1])), r[2] + "A5A5") << r[1];
     EXPECT_EQ(unmounted(from_hex(r[2]).data(), r[1]), opened(r[0])) << r[1];
   }
+  for (const auto &r : rows("open")) EXPECT_EQ(unmounted(from_hex(r[0]).data(), r[1]), opened(r[2])) << r[0] << " " << r[1];
   EXPECT_EQ(mounted("", 0, "401234567890", 12), "00FFBFEDCBA9876FA5A5");
   EXPECT_EQ(mounted("123456", 4, "401234567890", 12), "04127444CBA9876FA5A5");  // the text up to its NUL
-  for (const auto &r : data_rows(kBlocks, "open"))
-    EXPECT_EQ(unmounted(from_hex(r[0]).data(), r[1]), opened(r[2])) << r[0] << " " << r[1];
-  for (const std::string pan : {"401234567890", "4012345678909", "4111111111111111", "6012345678901234567"}) {
+  for (const std::string pan : {"401234567890", "6012345678901234567"}) {
     for (int n = 0; n <= 12; ++n) {
       const std::string pin = std::string("907856341212").substr(0, static_cast<size_t>(n));
       unsigned char block[8];
@@ -92,41 +94,34 @@ TEST(PinBlock, FormatZeroBlocksAndTheirOpening) {
 
 TEST(PanBlock, XorOfTheTwoPaddedFieldsUnderEachOfItsNames) {
   for (auto build : {ManipulaPanBlock, MontaPanBlock, DesmontaPanBlock}) {
-    for (const auto &r : data_rows(kBlocks, "pan")) {
+    for (const auto &r : rows("pan")) {
       int length = -1;
-      EXPECT_EQ(HEX_OF(20, build(r[0].c_str(), std::stoi(r[1]), r[2].c_str(), std::stoi(r[3]), o, &length)),
-                r[4] + std::string(18, '0') + "A5A5A5") << r[0];
-      EXPECT_EQ(length, std::stoi(r[5])) << r[0];
+      EXPECT_EQ(HEX_OF(20, (build(r[0].c_str(), std::stoi(r[1]), r[2].c_str(), std::stoi(r[3]), o, &length), length)),
+                r[4] + std::string(18, '0') + "A5A5A5 -> " + r[5]) << r[0];
     }
   }
   EXPECT_EQ(HEX_OF(17, ManipulaPanBlock(nullptr, 4, "1", 1, o, nullptr)), "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5");
 }
 
 TEST(KeyPositions, Tables) {
-  size_t count = 0;
-  const auto u16 = [](int value) { return static_cast<unsigned short>(value); };
-  for (const std::string kind : {"master", "itautec", "itau"}) {
-    for (const auto &row : data_rows("protect/key_positions.txt", kind)) {
-      int n[3] = {};
-      for (size_t i = 0; i + 1 < row.size(); ++i) n[i] = std::stoi(row[i]);
-      const unsigned position = kind == "master"    ? GetMasterKeyPosition(n[0], u16(n[1]), u16(n[2]))
-                                : kind == "itautec" ? GetItautecMasterKeyPosition(u16(n[0]), u16(n[1]))
-                                                    : PosMasterKeyItau(static_cast<short>(n[0]));
-      EXPECT_EQ(position, static_cast<unsigned>(std::stoi(row.back()))) << kind << " " << row[0] << " " << row[1];
-      ++count;
-    }
+  const auto all = vl::test::data_rows("protect/key_positions.txt", "");
+  ASSERT_EQ(all.size(), 39u);
+  for (const auto &r : all) {
+    const auto n = [&](size_t i) { return static_cast<unsigned short>(std::stoi(r[i])); };
+    const unsigned position = r[0] == "master"    ? GetMasterKeyPosition(std::stoi(r[1]), n(2), n(3))
+                              : r[0] == "itautec" ? GetItautecMasterKeyPosition(n(1), n(2))
+                                                  : PosMasterKeyItau(static_cast<short>(std::stoi(r[1])));
+    EXPECT_EQ(position, static_cast<unsigned>(std::stoi(r.back()))) << r[0] << " " << r[1] << " " << r[2];
   }
-  EXPECT_EQ(count, 39u);
 }
 
 TEST(MasterKeys, EveryRowDecryptsToAKeyWithItsCheckValue) {
   for (const auto &row : vl::pin::kMasterKeyRows) {
     int length = -1;
     const std::string key = TEXT_OF(50, GetMK(row.code, row.version, row.variant, &length, o));
-    EXPECT_EQ(key.find_first_not_of("0123456789ABCDEF"), static_cast<size_t>(row.key_digits)) << row.code;
-    EXPECT_EQ(key.substr(static_cast<size_t>(row.key_digits)), std::string(50 - row.key_digits, '#') + " -> 1")
-        << row.code << "/" << row.version << "/" << row.variant;
-    EXPECT_EQ(length, row.key_digits);
+    const auto digits = static_cast<size_t>(row.key_digits);
+    EXPECT_EQ(key.find_first_not_of("0123456789ABCDEF"), digits) << row.code << "/" << row.version << "/" << row.variant;
+    EXPECT_EQ(key.substr(digits) + " " + std::to_string(length), std::string(50 - digits, '#') + " -> 1 " + std::to_string(digits));
   }
 }
 
@@ -138,11 +133,9 @@ TEST(MasterKeys, SelectionTakesTheGreatestVersionNotAbove) {
   EXPECT_EQ(mk(28, 5, 0), mk(28, 2, 0));
   EXPECT_EQ(mk(146, 7, 1), mk(146, 0, 1));
   EXPECT_NE(mk(146, 0, 1), mk(146, 0, 0));
-  const int misses[][3] = {{2, 1, 0}, {141, 1, 1}, {28, 0, 0}, {28, 2, 2}, {-28, 2, 0}, {146, -1, 0}};
-  for (const auto &m : misses) {
-    length = -7;
+  length = -7;
+  for (const auto &m : {std::array<int, 3>{2, 1, 0}, {141, 1, 1}, {28, 0, 0}, {28, 2, 2}, {-28, 2, 0}, {146, -1, 0}})
     EXPECT_EQ(mk(m[0], m[1], m[2]) + " " + std::to_string(length), std::string(32, '#') + " -> 0 -7") << m[0];
-  }
   EXPECT_EQ(TEXT_OF(4, GetMK(28, 2, 0, nullptr, o)), "#### -> 0");
 }
 
@@ -165,42 +158,28 @@ TEST(ItauPin, OpensTheLengthAndDigitsOrRefusesWithTheEmptyText) {
   const char *rows[][2] = {{"F41234FFFFFFFFFF", "1234"},  // the high nibble of the length byte is ignored
                            {"0C12345678901299", "123456789012"}, {"0F1234567890ABCD", "1234567890AB"},  // 12 at most
                            {"00FFFFFFFFFFFFFF", ""}};
-  for (const auto &row : rows) {
-    const std::string encrypted = itau_encrypted(row[0]);
-    EXPECT_EQ(TEXT_OF(15, DescriptoPINItau(encrypted.c_str(), o)), opened(row[1]).substr(0, 15)) << row[0];
-  }
+  for (const auto &row : rows)
+    EXPECT_EQ(TEXT_OF(15, DescriptoPINItau(itau_encrypted(row[0]).c_str(), o)), opened(row[1]).substr(0, 15)) << row[0];
   std::string lower = itau_encrypted("041234FFFFFFFFFF");
   for (char &c : lower) c = static_cast<char>(std::tolower(c));
   for (const std::string &text : {lower, std::string("0123456789ABCDE"), std::string("0123456789ABCDEG")})
     EXPECT_EQ(TEXT_OF(15, DescriptoPINItau(text.c_str(), o)), opened("").substr(0, 15)) << text;
 }
 
-// The PIN output (size + 2 bytes, '#' first) and the size after the call.
-std::string itau_des_opened(const std::string &encrypted, unsigned char encrypted_length, const char *pan,
-                            unsigned char size) {
-  return TEXT_OF(size + 2u, (DescriptoPINDESItau(encrypted.c_str(), encrypted_length, pan,
-                                                 static_cast<unsigned char>(std::strlen(pan)), o, &size), size));
-}
-
+// Opens within the caller's size: the PIN output (size + 2 bytes, '#' first) and the size after.
 TEST(ItauDesPin, OpensWithinTheCallersSize) {
-  const char *pan = "4111222333444555";  // card digits 4 to 12: 122233344
-  const std::string encrypted = itau_encrypted("041234FFFFFFFFFF", "0000122233344FFF"), z(1, '\0');
-  EXPECT_EQ(itau_des_opened(encrypted + encrypted, 32, pan, 13), "1234" + std::string(9, '\0') + "## -> 4");
-  EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 4), "123" + z + "## -> 3");  // at most size - 1 digits
-  EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 1), z + "## -> 0");
-  // A short card number: its digits from the fourth, "F" after them.
-  const std::string short_card = itau_encrypted("0C123456789012FF", "000056789FFFFFFF");
-  EXPECT_EQ(itau_des_opened(short_card, 16, "12356789", 16), "123456789012" + std::string(4, '\0') + "## -> 12");
-  // Nothing happens for size 0 or an encrypted text over 32.
-  EXPECT_EQ(itau_des_opened(encrypted, 16, pan, 0), "## -> 0");
-  EXPECT_EQ(itau_des_opened(encrypted + encrypted + "0", 33, pan, 6), "######## -> 6");
-  // Refused with an empty PIN: a length other than 16 or 32, a text shorter than its
-  // length, a non-hex digit, a card under 4 digits.
-  const std::string empty = std::string(6, '\0') + "## -> 0";
-  EXPECT_EQ(itau_des_opened(encrypted + "0123", 20, pan, 6), empty);
-  EXPECT_EQ(itau_des_opened(encrypted, 32, pan, 6), empty);
-  EXPECT_EQ(itau_des_opened("0123456789ABCDEX", 16, pan, 6), empty);
-  EXPECT_EQ(itau_des_opened(encrypted, 16, "411", 6), empty);
+  const std::string e = itau_encrypted("041234FFFFFFFFFF", "0000122233344FFF"), z(1, '\0'), empty = std::string(6, '\0') + "## -> 0";
+  const char *pan = "4111222333444555";  // card digits 4 to 12: 122233344; a short card: its digits, then F
+  const struct { std::string encrypted; int length; const char *pan; unsigned char size; std::string out; } cases[] = {
+      {e + e, 32, pan, 13, "1234" + std::string(9, '\0') + "## -> 4"}, {e, 16, pan, 4, "123" + z + "## -> 3"},
+      {e, 16, pan, 1, z + "## -> 0"}, {e, 16, pan, 0, "## -> 0"}, {e + e + "0", 33, pan, 6, "######## -> 6"},
+      {itau_encrypted("0C123456789012FF", "000056789FFFFFFF"), 16, "12356789", 16, "123456789012" + std::string(4, '\0') + "## -> 12"},
+      {e + "0123", 20, pan, 6, empty}, {e, 32, pan, 6, empty}, {"0123456789ABCDEX", 16, pan, 6, empty}, {e, 16, "411", 6, empty}};
+  for (auto c : cases) {
+    EXPECT_EQ(TEXT_OF(c.size + 2u, (DescriptoPINDESItau(c.encrypted.c_str(), static_cast<unsigned char>(c.length), c.pan,
+                                                         static_cast<unsigned char>(std::strlen(c.pan)), o, &c.size), c.size)), c.out)
+        << c.length << " " << c.pan;
+  }
 }
 
 TEST(SenffPassword, AddsAFixedDigitPerPosition) {
