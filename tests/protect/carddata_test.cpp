@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/data_file.h"
 #include "support/sentinel.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr char kKey[] = "0123456789ABCDEF";
-int length_of(const char *text) { return static_cast<int>(std::strlen(text)); }
+int length_of(const std::string &text) { return static_cast<int>(text.size()); }
 
 // mbed TLS's single DES under kKey of 16 hexadecimal digits XOR mask, as 16 digits.
 std::string des(const std::string &digits, const std::string &mask = "0000000000000000") {
@@ -43,50 +44,43 @@ std::string card_aes(std::string data) {
   return data;
 }
 
+std::vector<vl::test::Row> rows(const char *kind) {
+  const auto rows = vl::test::data_rows("protect/card_tracks.txt", kind);
+  EXPECT_FALSE(rows.empty()) << kind;
+  return rows;
+}
+
 // The cipher digits stand for the number's first 16 characters, the rest of the track follows,
-// the output is cleared over its size; opening gives the number 'F'-padded, its length ending
-// at the first zero byte.
+// the output is cleared over its size; opening gives the number 'F'-padded.
 TEST(CardNumberInTrack, CipherDigitsReplaceTheNumberAndOpen) {
-  const struct { const char *track, *field, *padded_pan, *rest; int32_t opened_length; } cases[] = {
-      {"4111111111111111=25122011234567890000", "123456", "4111111111111111", "=25122011234567890000", 8},
-      {"4222222222222=2405101", "123456", "4222222222222FFF", "=2405101", 8},          // 3 longer
-      {"6062825624254001234=2512101", "9", "6062825624254001", "234=2512101", 8},     // 17th on stays
-      {"4111111111111111D2512201", "", "4111111111111111", "D2512201", 8},             // 'D' separator
-      {"5500001234567890=2512", "123456", "5500001234567890", "=2512", 1}};
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.track);
-    const std::string text = des(c.padded_pan, std::string(16 - std::strlen(c.field), '0') + c.field) + c.rest;
+  for (const auto &c : rows("seal")) {
+    SCOPED_TRACE(c[0]);
+    const std::string text = des(c[2], std::string(16 - c[1].size(), '0') + c[1]) + c[3];
     Patterned<64> out;
     Patterned<20> opened;
     int32_t size = 50, length = -1;
-    CriptografaDadosCartao(c.track, length_of(c.track), c.field, length_of(c.field), kKey, 0, out.bytes, &size);
+    CriptografaDadosCartao(c[0].c_str(), length_of(c[0]), c[1].c_str(), length_of(c[1]), kKey, 0, out.bytes, &size);
     EXPECT_EQ(out.all() + " " + std::to_string(size), text + std::string(50 - text.size(), '\0') + std::string(14, '#') + " " + std::to_string(text.size()));
-    EXPECT_EQ(DescriptografaDadosCartao(out.bytes, 0, c.field, 99, kKey, 0, opened.bytes, &length), 1);
-    EXPECT_EQ(opened.all() + " " + std::to_string(length), c.padded_pan + std::string("#### ") + std::to_string(c.opened_length));
+    EXPECT_EQ(DescriptografaDadosCartao(out.bytes, 0, c[1].c_str(), 99, kKey, 0, opened.bytes, &length), 1);
+    EXPECT_EQ(opened.all() + " " + std::to_string(length), c[2] + "#### " + c[4]);
   }
 }
 
-// Nothing is written when the text and its NUL would not fit (the exact fit of the text, and
-// the long number the size rule alone lets through) or the input is outside the formats.
+// Refusals write nothing: sizes (see the data file), a key under 16 digits, a null track; for
+// opening, a block or a key under 16 digits.
 TEST(CardNumberInTrack, RefusesUntouched) {
-  const std::string overlong = "4111111111111111=2512" + std::string(120, '0');
-  const struct { const char *track; int length; const char *key; int32_t size, written; } cases[] = {
-      {"4222222222222=2405101", 21, kKey, 24, 0}, {"4222222222222=2405101", 21, kKey, 25, 24},
-      {"6062825624254001234=2512101", 27, kKey, 27, 0}, {"6062825624254001234=2512101", 27, kKey, 28, 27},
-      {"4111111111111111=2512999", 21, kKey, 22, 21},  // the track ends at its length
-      {overlong.c_str(), 141, kKey, 60, 0}, {"4111111111111111=2512", -5, kKey, 60, 0},
-      {"4111111111111111=2512", 21, "0123456789ABCDE", 60, 0}, {nullptr, 21, kKey, 60, 0}};
-  for (const auto &c : cases) {
-    int32_t size = c.size;
-    const std::string out = written<64>([&](char *o) { CriptografaDadosCartao(c.track, c.length, "1", 1, c.key, 16, o, &size); });
-    EXPECT_EQ(std::to_string(out.size()) + " " + std::to_string(size),
-              c.written != 0 ? std::to_string(c.size) + " " + std::to_string(c.written) : "0 " + std::to_string(c.size)) << c.length;
+  for (const auto &c : rows("size")) {
+    int32_t size = std::stoi(c[2]);
+    const std::string out = written<200>([&](char *o) { CriptografaDadosCartao(c[0].c_str(), std::stoi(c[1]), "1", 1, kKey, 16, o, &size); });
+    EXPECT_EQ(std::to_string(out.size()) + " " + std::to_string(size), c[3] == "0" ? "0 " + c[2] : c[2] + " " + c[3]) << c[0] << " " << c[1];
   }
-  int32_t length = -1;  // a block under 16 digits, a key under 16 digits
+  int32_t size = 60, length = -1;
   EXPECT_EQ(written<64>([&](char *o) {
+              CriptografaDadosCartao("4111111111111111=2512", 21, "1", 1, "0123456789ABCDE", 16, o, &size);
+              CriptografaDadosCartao(nullptr, 21, "1", 1, kKey, 16, o, &size);
               DescriptografaDadosCartao("0123456789ABCDE", 16, "1", 1, kKey, 16, o, &length);
               DescriptografaDadosCartao("0123456789ABCDEF", 16, "1", 1, "0123", 4, o, &length);
-            }) + std::to_string(length), "-1");
+            }) + std::to_string(size) + " " + std::to_string(length), "60 -1");
 }
 
 // The two-part entry points join the key parts, each cut at its length, into one key.
