@@ -2,10 +2,7 @@
 #include <mbedtls/aes.h>
 #include <mbedtls/sha1.h>
 
-#include <cstdio>
-#include <cstring>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "support/data_file.h"
 #include "support/sentinel.h"
@@ -16,9 +13,8 @@ namespace {
 
 using vl::test::hex_of;
 
-// The cipher as its 17 half-rounds, each the key positions it uses (hex digits): four for
-// R0..R3 against L0..L3, then three for L1, L3 and L0 (L2 mixes R1 and R0 alone). Cript
-// runs the list forwards, descript backwards.
+// The cipher's 17 half-rounds by the key positions each uses: four for R0..R3 against L0..L3,
+// three for L1, L3 and L0 (L2 mixes R1 and R0 alone). Cript runs them forwards, descript back.
 std::string by_list(const unsigned char *start, const unsigned char *k, bool forwards) {
   const char *list[17] = {"0123", "456", "789A", "BCD", "E012", "345", "6789", "ABC", "DE01",
                           "234",  "5678", "9AB", "CDE0", "123", "4567", "89A", "BCDE"};
@@ -35,8 +31,8 @@ std::string by_list(const unsigned char *start, const unsigned char *k, bool for
 }
 
 TEST(AcquirerCipher, RunsItsHalfRoundsBothWays) {
-  const unsigned char key[15] = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32};
-  const unsigned char start[8] = {'4', '1', '1', '1', 0x80, 0x01, 0x7F, 0xFE};
+  const unsigned char key[15] = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32},
+                      start[8] = {'4', '1', '1', '1', 0x80, 0x01, 0x7F, 0xFE};
   unsigned char block[8];
   std::memcpy(block, start, 8);
   Cript(block, key);
@@ -62,26 +58,23 @@ TEST(Scramble, TranspositionAndItsInverse) {
 TEST(Algtec, MixesReferenceAndDigitsOrRefusesWritingNothing) {
   const auto rows = vl::test::data_rows("protect/algtec.txt", "");
   ASSERT_EQ(rows.size(), 6u);
-  for (const auto &r : rows) {
+  for (const auto &r : rows)
     for (int run = 0; run < 2; ++run) {  // each call reads from the start again
       char digits[32] = {};
       std::strcpy(digits, r[1].c_str());
       const std::string second = HEX_OF(8, algtec(r[0].c_str(), digits, static_cast<unsigned char>(std::stoi(r[2])), o));
       EXPECT_EQ(hex_of(reinterpret_cast<unsigned char *>(digits), r[3].size() / 2) + " " + second, r[3] + " " + r[4]) << r[1];
     }
-  }
 }
 
 TEST(CripBem, ScalesTheTwoPairsAndAddsTheAddend) {
   const unsigned f1 = vl::secrets::acquirer_bem_factor_1[0] * 256u + vl::secrets::acquirer_bem_factor_1[1];
   const unsigned f2 = vl::secrets::acquirer_bem_factor_2[0] * 256u + vl::secrets::acquirer_bem_factor_2[1];
   ASSERT_TRUE(31 * f1 < 10000 && 31 * f2 < 1000);  // the products below fit their widths
-  const struct { const char *value; unsigned p, q; const char *addend; } cases[] = {
-      {"0000", 0, 0, "123456"}, {"1231", 12, 31, "000000"}, {"3112999", 31, 12, "999999"}};
-  for (const auto &c : cases) {
+  for (const auto &[value, addend] : {std::pair<std::string, const char *>{"0000", "123456"}, {"1231", "000000"}, {"3112999", "999999"}}) {
     char digits[16];
-    std::snprintf(digits, sizeof digits, "%08lu", c.p * f1 * 1000 + c.q * f2 + std::stoul(c.addend));
-    EXPECT_EQ(written<12>([&](char *o) { cripBEM(o, c.addend); }, c.value), digits) << c.value;
+    std::snprintf(digits, sizeof digits, "%08lu", std::stoul(value.substr(0, 2)) * f1 * 1000 + std::stoul(value.substr(2, 2)) * f2 + std::stoul(addend));
+    EXPECT_EQ(written<12>([&](char *o) { cripBEM(o, addend); }, value.c_str()), digits) << value;
   }
   EXPECT_EQ(written<12>([](char *o) { cripBEM(o, "12345"); }, "1231"), std::string("1231", 5));  // addend under 6
   EXPECT_EQ(written<12>([](char *o) { cripBEM(o, "123456"); }, "123"), std::string("123", 4));   // value under 4
@@ -97,8 +90,7 @@ std::string run(TrackFn fn, const std::string &in, const char *t2 = kTexts[1]) {
   return bytes.substr(0, 2) + std::to_string(length) + " " + bytes.substr(2);
 }
 
-// "1 <length> " and the 16 digits the card-data function makes of clear16 with the key text
-// and field text the pattern picks, then plain.
+// "1 <length> ", the card-data function's 16 digits of clear16 under the pattern's texts, plain.
 std::string sealed(const unsigned char (&pattern)[32], const char *clear16, const std::string &plain) {
   std::string key, field;
   for (int i = 0; i < 32; ++i) (i < 16 ? key : field) += kTexts[pattern[i] >> 4][pattern[i] & 0x0F];
@@ -117,13 +109,10 @@ TEST(TrackProtection, SealsTheLeadingCardDigitsAndOpensThemAgain) {
     EXPECT_EQ(out, sealed(stone ? vl::secrets::acquirer_stone_pattern : vl::secrets::acquirer_vindi_pattern, r[2].c_str(), r[3])) << r[1];
     EXPECT_EQ(run(stone ? DescriptStone : descript_vindi, out.substr(out.find(' ', 2) + 1)), "1 " + std::to_string(r[1].size()) + " " + r[1]);
   }
-  // An opened Vindi track stops at 64 characters.
+  // Vindi opens at most 64 characters. Refused: a 12-digit card number, a key text under 3.
   const std::string track = "4111111111111111=" + std::string(60, '7');
   EXPECT_EQ(run(DescriptVindi, run(CriptVindi, track).substr(5)), "1 64 " + track.substr(0, 64));
-  // Refused: a 12-digit card number (not taken whole), a key text under its 3 characters.
-  EXPECT_EQ(run(CriptStone, "411111111111=2512101"), "0 -7 ");
-  EXPECT_EQ(run(CriptVindi, track, "27"), "0 -7 ");
-  EXPECT_EQ(run(DescriptStone, track, "27"), "0 -7 ");
+  EXPECT_EQ(run(CriptStone, "411111111111=2512101") + run(CriptVindi, track, "27") + run(DescriptStone, track, "27"), "0 -7 0 -7 0 -7 ");
 }
 
 TEST(RandomKey, WritesCountBytesOnly) {
@@ -160,21 +149,17 @@ std::vector<std::string> expected_for(const std::string &phrase) {
 TEST(InitialPhrase, ChecksProtectsOrRefusesWritingNothing) {
   for (const std::string phrase : {"senha", "0123456789abcdef", "a pass phrase of 30 characters", ""}) {
     const auto e = expected_for(phrase);
-    Patterned<40> key;
-    Patterned<80> sealed;
+    Patterned<80> key, sealed;
     EXPECT_EQ(ValidaProtegeFraseInicial(0, phrase.c_str(), e[0].c_str(), key.bytes, sealed.bytes), 0);
-    EXPECT_EQ(key.all(), with(e[1].c_str(), 32, 40));
-    EXPECT_EQ(sealed.all(), with(e[2].c_str(), e[2].size(), 80)) << phrase;
+    EXPECT_EQ(key.all() + sealed.all(), with(e[1].c_str(), 32, 80) + with(e[2].c_str(), e[2].size(), 80)) << phrase;
   }
-  std::string wrong = expected_for("senha")[0];
-  const std::string right = wrong, short_check = wrong.substr(0, 11);
+  const std::string right = expected_for("senha")[0];
+  std::string wrong = right;  // mode not 0: 2; a wrong or short check value: 1
   wrong[11] = wrong[11] == '0' ? '1' : '0';
-  const struct { int32_t mode; const char *check; int result; } cases[] = {
-      {1, right.c_str(), 2}, {0, wrong.c_str(), 1}, {0, short_check.c_str(), 1}};
-  for (const auto &c : cases) {
-    Patterned<40> key, sealed;
-    EXPECT_EQ(ValidaProtegeFraseInicial(c.mode, "senha", c.check, key.bytes, sealed.bytes), c.result);
-    EXPECT_EQ(key.all() + sealed.all(), std::string(80, '#'));
+  for (const auto &[mode, check, result] : {std::tuple<int, std::string, int>{1, right, 2}, {0, wrong, 1}, {0, right.substr(0, 11), 1}}) {
+    Patterned<80> key, sealed;
+    EXPECT_EQ(ValidaProtegeFraseInicial(mode, "senha", check.c_str(), key.bytes, sealed.bytes), result);
+    EXPECT_EQ(key.all() + sealed.all(), std::string(160, '#')) << check;
   }
 }
 

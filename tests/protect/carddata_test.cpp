@@ -2,10 +2,6 @@
 #include <mbedtls/aes.h>
 #include <mbedtls/des.h>
 
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include "support/data_file.h"
 #include "support/sentinel.h"
 #include "vertalib/crypto.h"
@@ -44,16 +40,11 @@ std::string card_aes(std::string data) {
   return data;
 }
 
-std::vector<vl::test::Row> rows(const char *kind) {
-  const auto rows = vl::test::data_rows("protect/card_tracks.txt", kind);
-  EXPECT_FALSE(rows.empty()) << kind;
-  return rows;
-}
-
-// The cipher digits stand for the number's first 16 characters, the rest of the track follows,
-// the output is cleared over its size; opening gives the number 'F'-padded.
+// Cipher digits for the number's first 16 characters, then the track's rest, cleared to the size.
 TEST(CardNumberInTrack, CipherDigitsReplaceTheNumberAndOpen) {
-  for (const auto &c : rows("seal")) {
+  const auto rows = vl::test::data_rows("protect/card_tracks.txt", "seal");
+  ASSERT_EQ(rows.size(), 5u);
+  for (const auto &c : rows) {
     SCOPED_TRACE(c[0]);
     const std::string text = des(c[2], std::string(16 - c[1].size(), '0') + c[1]) + c[3];
     Patterned<64> out;
@@ -69,18 +60,18 @@ TEST(CardNumberInTrack, CipherDigitsReplaceTheNumberAndOpen) {
 // Refusals write nothing: sizes (see the data file), a key under 16 digits, a null track; for
 // opening, a block or a key under 16 digits.
 TEST(CardNumberInTrack, RefusesUntouched) {
-  for (const auto &c : rows("size")) {
+  const auto rows = vl::test::data_rows("protect/card_tracks.txt", "size");
+  ASSERT_EQ(rows.size(), 8u);
+  for (const auto &c : rows) {
     int32_t size = std::stoi(c[2]);
     const std::string out = written<200>([&](char *o) { CriptografaDadosCartao(c[0].c_str(), std::stoi(c[1]), "1", 1, kKey, 16, o, &size); });
     EXPECT_EQ(std::to_string(out.size()) + " " + std::to_string(size), c[3] == "0" ? "0 " + c[2] : c[2] + " " + c[3]) << c[0] << " " << c[1];
   }
   int32_t size = 60, length = -1;
   EXPECT_EQ(written<64>([&](char *o) {
-              CriptografaDadosCartao("4111111111111111=2512", 21, "1", 1, "0123456789ABCDE", 16, o, &size);
-              CriptografaDadosCartao(nullptr, 21, "1", 1, kKey, 16, o, &size);
-              DescriptografaDadosCartao("0123456789ABCDE", 16, "1", 1, kKey, 16, o, &length);
-              DescriptografaDadosCartao("0123456789ABCDEF", 16, "1", 1, "0123", 4, o, &length);
-            }) + std::to_string(size) + " " + std::to_string(length), "60 -1");
+    CriptografaDadosCartao("4111111111111111=2512", 21, "1", 1, "0123456789ABCDE", 16, o, &size), CriptografaDadosCartao(nullptr, 21, "1", 1, kKey, 16, o, &size);
+    DescriptografaDadosCartao("0123456789ABCDE", 16, "1", 1, kKey, 16, o, &length), DescriptografaDadosCartao("0123456789ABCDEF", 16, "1", 1, "0123", 4, o, &length);
+  }) + std::to_string(size) + " " + std::to_string(length), "60 -1");
 }
 
 // The two-part entry points join the key parts, each cut at its length, into one key.
@@ -96,7 +87,7 @@ TEST(CardNumberInTrack, KeyInTwoParts) {
   EXPECT_EQ(size, 8);  // a joined key under 16 digits is no key: nothing written
 }
 
-// Refused: 33 digits, a short key; a text of 33 or 35 characters, a count not digits or over 32.
+// Refused: 33 digits, a short key; a text of 33 or 35, a count not digits or over 32.
 TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
   for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222", "12345678901234567890123456789012"}) {
     const std::string digits = pan + std::string(32 - std::strlen(pan), 'F');
@@ -106,11 +97,9 @@ TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
   }
   const std::string body = des("4111111111111111") + des("FFFFFFFFFFFFFFFF");
   EXPECT_EQ(written<40>([&](char *o) {
-              Encript_PAN("123456789012345678901234567890123", o, kKey);
-              Encript_PAN("4111111111111111", o, "0123456789ABCDE");
-              for (const std::string &text : {"16" + body.substr(1), "16" + body + "0", "1X" + body, "33" + body})
-                Decript_PAN(text.c_str(), o, kKey);
-            }), "");
+    Encript_PAN("123456789012345678901234567890123", o, kKey), Encript_PAN("4111111111111111", o, "0123456789ABCDE");
+    for (const std::string &text : {"16" + body.substr(1), "16" + body + "0", "1X" + body, "33" + body}) Decript_PAN(text.c_str(), o, kKey);
+  }), "");
 }
 
 // Whole blocks only, from each threshold on; the track functions return the length's low 8 bits.
@@ -135,8 +124,7 @@ TEST(CardDataAes, WholeBlocksFromEachThresholdAndBack) {
   }
 }
 
-// Count digit, at most 9 characters, 'F' to 16; a count that is not a digit opens at most 15
-// characters; three zero bytes are no CVV.
+// Count digit, at most 9 characters, 'F' to 16; a count not a digit opens 15; 3 zero bytes: no CVV.
 TEST(CardDataAes, CvvBlock) {
   const char *cases[][3] = {{"123", "3123FFFFFFFFFFFF", "123"}, {"", "0FFFFFFFFFFFFFFF", ""},
                             {"123456789012", "9123456789FFFFFF", "123456789"}};
@@ -157,14 +145,13 @@ TEST(CardDataAes, CvvBlock) {
 }
 
 TEST(MessageScrambling, UndoesWhatItScrambles) {
-  std::string all(256, '\0');
-  for (size_t i = 0; i < 256; ++i) all[i] = static_cast<char>(i);
-  std::string data = all;
-  EncryptMsg(reinterpret_cast<unsigned char *>(data.data()), 256);
+  const std::string clear = std::string("\0\x01\x7F\x80\xFF", 5) + "4111111111111111=2512";
+  std::string data = clear;
+  EncryptMsg(reinterpret_cast<unsigned char *>(data.data()), 26);
   EXPECT_EQ(static_cast<unsigned char>(data[0]), (vl::secrets::carddata_scramble_k1[0] + vl::secrets::carddata_scramble_k2[0]) & 0xFF);
-  DecryptMsg(reinterpret_cast<unsigned char *>(data.data()), 256);
+  DecryptMsg(reinterpret_cast<unsigned char *>(data.data()), 26);
   EncryptMsg(reinterpret_cast<unsigned char *>(data.data()), -1);
-  EXPECT_EQ(data, all);
+  EXPECT_EQ(data, clear);
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 
 #include <array>
 #include <cctype>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "protect/master_keys.h"
 #include "support/data_file.h"
@@ -32,27 +29,14 @@ std::string unmounted(const unsigned char *block, const std::string &pan) {
 }
 std::string opened(const std::string &pin) { return pin + '\0' + std::string(16 - pin.size(), '#'); }
 
-// The process-wide settings at load: only meaningful before any test of this file sets them.
-TEST(PinSettings, StartEmptyThenHoldWhatIsSet) {
+// Settings at load (so this test runs first); a PIN block under the working key, by mbed TLS too.
+TEST(PinSettings, StartEmptyHoldWhatIsSetAndWipeAndTheWorkingKeyMatchesAnIndependentTripleDes) {
   EXPECT_EQ(GetPosMasterKey(), 0);
   EXPECT_STREQ(GetWorkingKey(), "");
   EXPECT_EQ(SetPosMasterKey(14), 14);
   EXPECT_EQ(GetPosMasterKey(), 14);
   SetWorkingKey("0123456789ABCDEFFEDCBA9876543210");
   EXPECT_STREQ(GetWorkingKey(), "0123456789ABCDEFFEDCBA9876543210");
-  SetWorkingKey("00112233445566778899AABBCCDDEEFF0");  // 33 characters: refused, nothing kept
-  EXPECT_STREQ(GetWorkingKey(), "");
-  SetWorkingKey("1122334455667788");
-  SetWorkingKey(nullptr);
-  EXPECT_STREQ(GetWorkingKey(), "1122334455667788");
-  IniciaDadosSenha();
-  EXPECT_EQ(GetPosMasterKey(), -1);
-  EXPECT_EQ(std::string(GetWorkingKey(), 33), std::string(33, '\0'));
-}
-
-// A PIN block under the working key: the library's triple DES against mbed TLS's.
-TEST(PinSettings, WorkingKeyBlockMatchesAnIndependentTripleDes) {
-  SetWorkingKey("0123456789ABCDEFFEDCBA9876543210");
   unsigned char clear[8], encrypted[8], expected[8];
   mountPinBlock("4321", 4, "4012888888881881", 16, clear);
   tripleDES_EDE(0, 32, GetWorkingKey(), clear, encrypted);
@@ -62,7 +46,12 @@ TEST(PinSettings, WorkingKeyBlockMatchesAnIndependentTripleDes) {
   mbedtls_des3_crypt_ecb(&context, from_hex("0443097777777E77").data(), expected);
   mbedtls_des3_free(&context);
   EXPECT_EQ(hex_of(clear, 8) + " " + hex_of(encrypted, 8), "0443097777777E77 " + hex_of(expected, 8));
+  SetWorkingKey("00112233445566778899AABBCCDDEEFF0");  // 33 characters: refused, nothing kept
+  EXPECT_STREQ(GetWorkingKey(), "");
+  SetWorkingKey("1122334455667788");
   IniciaDadosSenha();
+  EXPECT_EQ(GetPosMasterKey(), -1);
+  EXPECT_EQ(std::string(GetWorkingKey(), 33), std::string(33, '\0'));
 }
 
 TEST(PinBlock, FormatZeroBlocksOpenAgainOrAreRefused) {
@@ -100,20 +89,17 @@ TEST(KeyPositions, Tables) {
   }
 }
 
-TEST(MasterKeys, EveryRowDecryptsToAKeyWithItsCheckValue) {
+// Every row opens to a key matching its check value. The row taken is the greatest version not
+// above the one asked for; no row: 0, no length, no key written.
+TEST(MasterKeys, EveryRowDecryptsToItsCheckValueAndTheGreatestVersionNotAboveIsTaken) {
+  int length = -1;
+  const auto mk = [&](int code, int version, int variant, size_t n = 32) { return TEXT_OF(n, GetMK(code, version, variant, &length, o)); };
   for (const auto &row : vl::pin::kMasterKeyRows) {
-    int length = -1;
-    const std::string key = TEXT_OF(50, GetMK(row.code, row.version, row.variant, &length, o));
+    const std::string key = mk(row.code, row.version, row.variant, 50);
     const auto digits = static_cast<size_t>(row.key_digits);
     EXPECT_EQ(key.find_first_not_of("0123456789ABCDEF"), digits) << row.code << "/" << row.version << "/" << row.variant;
     EXPECT_EQ(key.substr(digits) + " " + std::to_string(length), std::string(50 - digits, '#') + " -> 1 " + std::to_string(digits));
   }
-}
-
-// The greatest version not above the one asked for; no row: 0, no length, no key written.
-TEST(MasterKeys, SelectionTakesTheGreatestVersionNotAbove) {
-  int length = -7;
-  const auto mk = [&](int code, int version, int variant) { return TEXT_OF(32, GetMK(code, version, variant, &length, o)); };
   EXPECT_NE(mk(28, 1, 0), mk(28, 2, 0));
   EXPECT_EQ(mk(28, 5, 0), mk(28, 2, 0));
   EXPECT_EQ(mk(146, 7, 1), mk(146, 0, 1));
@@ -140,10 +126,8 @@ std::string itau_encrypted(const char *clear_hex, const char *xor_hex = nullptr)
 }
 
 TEST(ItauPin, OpensTheLengthAndDigitsOrRefusesWithTheEmptyText) {
-  for (const auto &r : rows("itau")) {
-    const std::string pin = r.size() > 1 ? r[1] : "";
-    EXPECT_EQ(TEXT_OF(15, DescriptoPINItau(itau_encrypted(r[0].c_str()).c_str(), o)), opened(pin).substr(0, 15)) << r[0];
-  }
+  for (const auto &r : rows("itau"))
+    EXPECT_EQ(TEXT_OF(15, DescriptoPINItau(itau_encrypted(r[0].c_str()).c_str(), o)), opened(r.size() > 1 ? r[1] : "").substr(0, 15)) << r[0];
   std::string lower = itau_encrypted("041234FFFFFFFFFF");
   for (char &c : lower) c = static_cast<char>(std::tolower(c));
   for (const std::string &text : {lower, std::string("0123456789ABCDE"), std::string("0123456789ABCDEG")})
