@@ -147,18 +147,19 @@ std::vector<std::string> expected_for(const std::string &phrase) {
 }
 
 TEST(InitialPhrase, ChecksProtectsOrRefusesWritingNothing) {
-  for (const std::string phrase : {"senha", "0123456789abcdef", "a pass phrase of 30 characters", ""}) {
+  for (const std::string phrase : {"senha14", "0123456789abcdef", "a pass phrase of 30 characters", ""}) {
     const auto e = expected_for(phrase);
     Patterned<80> key, sealed;
     EXPECT_EQ(ValidaProtegeFraseInicial(0, phrase.c_str(), e[0].c_str(), key.bytes, sealed.bytes), 0);
     EXPECT_EQ(key.all() + sealed.all(), with(e[1].c_str(), 32, 80) + with(e[2].c_str(), e[2].size(), 80)) << phrase;
   }
-  const std::string right = expected_for("senha")[0];
-  std::string wrong = right;  // mode not 0: 2; a wrong or short check value: 1
+  // Mode not 0: 2; a wrong or short check value: 1 (E477F01FED8 and its NUL read as senha14's E477F01FED50).
+  const std::string right = expected_for("senha14")[0];
+  std::string wrong = right;
   wrong[11] = wrong[11] == '0' ? '1' : '0';
-  for (const auto &[mode, check, result] : {std::tuple<int, std::string, int>{1, right, 2}, {0, wrong, 1}, {0, right.substr(0, 11), 1}}) {
+  for (const auto &[mode, check, result] : {std::tuple<int, std::string, int>{1, right, 2}, {0, wrong, 1}, {0, "E477F01FED8", 1}}) {
     Patterned<80> key, sealed;
-    EXPECT_EQ(ValidaProtegeFraseInicial(mode, "senha", check.c_str(), key.bytes, sealed.bytes), result);
+    EXPECT_EQ(ValidaProtegeFraseInicial(mode, "senha14", check.c_str(), key.bytes, sealed.bytes), result);
     EXPECT_EQ(key.all() + sealed.all(), std::string(160, '#')) << check;
   }
 }

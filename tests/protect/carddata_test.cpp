@@ -11,7 +11,6 @@
 namespace {
 
 constexpr char kKey[] = "0123456789ABCDEF";
-int length_of(const std::string &text) { return static_cast<int>(text.size()); }
 
 // mbed TLS's single DES under kKey of 16 hexadecimal digits XOR mask, as 16 digits.
 std::string des(const std::string &digits, const std::string &mask = "0000000000000000") {
@@ -50,7 +49,7 @@ TEST(CardNumberInTrack, CipherDigitsReplaceTheNumberAndOpen) {
     Patterned<64> out;
     Patterned<20> opened;
     int32_t size = 50, length = -1;
-    CriptografaDadosCartao(c[0].c_str(), length_of(c[0]), c[1].c_str(), length_of(c[1]), kKey, 0, out.bytes, &size);
+    CriptografaDadosCartao(c[0].c_str(), static_cast<int>(c[0].size()), c[1].c_str(), static_cast<int>(c[1].size()), kKey, 0, out.bytes, &size);
     EXPECT_EQ(out.all() + " " + std::to_string(size), text + std::string(50 - text.size(), '\0') + std::string(14, '#') + " " + std::to_string(text.size()));
     EXPECT_EQ(DescriptografaDadosCartao(out.bytes, 0, c[1].c_str(), 99, kKey, 0, opened.bytes, &length), 1);
     EXPECT_EQ(opened.all() + " " + std::to_string(length), c[2] + "#### " + c[4]);
