@@ -45,8 +45,8 @@ TEST(AcquirerCipher, RunsItsHalfRoundsBothWays) {
 
 TEST(Scramble, TranspositionAndItsInverse) {
   const char *cases[][2] = {{"ABCDEFG", "ABDFGEC"}, {"ABCDEFGH", "ABDFHGEC"}, {"A", "A"}, {"0123456789", "0135798642"}};
-  using Fn = void (*)(const char *, char *);
-  const Fn fns[4] = {scramble, discramble, scramble_StdCall, discramble_StdCall};
+  void (*const fns[4])(const char *, char *) = {scramble, discramble, [](const char *in, char *out) { scramble_StdCall(in, out); },
+                                                [](const char *in, char *out) { discramble_StdCall(in, out); }};
   for (const auto &c : cases)
     for (int f = 0; f < 4; ++f)
       EXPECT_EQ(written<16>([&](char *o) { fns[f](c[f % 2], o); }), c[1 - f % 2] + std::string(1, '\0')) << c[f % 2];
