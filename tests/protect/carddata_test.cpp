@@ -2,11 +2,8 @@
 #include <mbedtls/aes.h>
 #include <mbedtls/des.h>
 
-#include <cstring>
-#include <string>
-
-#include "support/sentinel.h"
 #include "support/data_file.h"
+#include "support/sentinel.h"
 #include "vertalib/crypto.h"
 #include "vertalib/protect.h"
 #include "vertalib_secrets.h"
@@ -14,13 +11,11 @@
 namespace {
 
 constexpr char kKey[] = "0123456789ABCDEF";
-const std::string kUntouched(64, '#');
 
-// Single DES (mbed TLS) of 16 hexadecimal digits under kKey, as 16 digits; xor_with is XORed in first.
-std::string des(const std::string &digits, const std::string &xor_with = "0000000000000000") {
-  vl::test::Bytes block = vl::test::from_hex(digits);
-  const vl::test::Bytes mask = vl::test::from_hex(xor_with), key = vl::test::from_hex(kKey);
-  for (size_t i = 0; i < 8; ++i) block[i] ^= mask[i];
+// mbed TLS's single DES under kKey of 16 hexadecimal digits XOR mask, as 16 digits.
+std::string des(const std::string &digits, const std::string &mask = "0000000000000000") {
+  vl::test::Bytes block = vl::test::from_hex(digits), key = vl::test::from_hex(kKey), other = vl::test::from_hex(mask);
+  for (size_t i = 0; i < 8; ++i) block[i] ^= other[i];
   mbedtls_des_context context;
   mbedtls_des_init(&context);
   mbedtls_des_setkey_enc(&context, key.data());
@@ -44,157 +39,118 @@ std::string card_aes(std::string data) {
   return data;
 }
 
-// The cipher digits stand where the number's first 16 characters stood, the rest of the
-// track follows, the output is cleared over its size and the text's length comes back;
-// opening gives the number 'F'-padded, its length ending at the first zero byte.
+// Cipher digits for the number's first 16 characters, then the track's rest, cleared to the size.
 TEST(CardNumberInTrack, CipherDigitsReplaceTheNumberAndOpen) {
-  const struct { const char *track, *field, *padded_pan, *rest; int32_t opened_length; } cases[] = {
-      {"4111111111111111=25122011234567890000", "123456", "4111111111111111", "=25122011234567890000", 8},
-      {"4222222222222=2405101", "123456", "4222222222222FFF", "=2405101", 8},          // 3 longer
-      {"6062825624254001234=2512101", "9", "6062825624254001", "234=2512101", 8},     // 17th on stays
-      {"4111111111111111D2512201", "", "4111111111111111", "D2512201", 8},             // 'D' separator
-      {"5500001234567890=2512", "123456", "5500001234567890", "=2512", 1},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.track);
-    const std::string text = des(c.padded_pan, std::string(16 - std::strlen(c.field), '0') + c.field) + c.rest;
+  const auto rows = vl::test::data_rows("protect/card_tracks.txt", "seal");
+  ASSERT_EQ(rows.size(), 5u);
+  for (const auto &c : rows) {
+    SCOPED_TRACE(c[0]);
+    const std::string text = des(c[2], std::string(16 - c[1].size(), '0') + c[1]) + c[3];
     Patterned<64> out;
-    int32_t size = 50;
-    CriptografaDadosCartao(c.track, static_cast<int>(std::strlen(c.track)), c.field,
-                           static_cast<int>(std::strlen(c.field)), kKey, 0, out.bytes, &size);
-    EXPECT_EQ(out.all(), text + std::string(50 - text.size(), '\0') + std::string(14, '#'));
-    EXPECT_EQ(size, static_cast<int32_t>(text.size()));
     Patterned<20> opened;
-    int32_t length = -1;
-    EXPECT_EQ(DescriptografaDadosCartao(out.bytes, 0, c.field, 99, kKey, 0, opened.bytes, &length), 1);
-    EXPECT_EQ(opened.all(), c.padded_pan + std::string("####"));
-    EXPECT_EQ(length, c.opened_length);
+    int32_t size = 50, length = -1;
+    CriptografaDadosCartao(c[0].c_str(), static_cast<int>(c[0].size()), c[1].c_str(), static_cast<int>(c[1].size()), kKey, 0, out.bytes, &size);
+    EXPECT_EQ(out.all() + " " + std::to_string(size), text + std::string(50 - text.size(), '\0') + std::string(14, '#') + " " + std::to_string(text.size()));
+    EXPECT_EQ(DescriptografaDadosCartao(out.bytes, 0, c[1].c_str(), 99, kKey, 0, opened.bytes, &length), 1);
+    EXPECT_EQ(opened.all() + " " + std::to_string(length), c[2] + "#### " + c[4]);
   }
 }
 
-// Nothing is written when the text and its NUL would not fit (the exact fit of the text, and
-// the long number the size rule alone lets through) or the input is outside the formats.
+// Refusals write nothing: sizes (see the data file), a key under 16 digits, a null track; for
+// opening, a block or a key under 16 digits.
 TEST(CardNumberInTrack, RefusesUntouched) {
-  const std::string overlong = "4111111111111111=2512" + std::string(120, '0');
-  const struct { const char *track; int length; const char *key; int32_t size, written; } cases[] = {
-      {"4222222222222=2405101", 21, kKey, 24, 0}, {"4222222222222=2405101", 21, kKey, 25, 24},
-      {"6062825624254001234=2512101", 27, kKey, 27, 0}, {"6062825624254001234=2512101", 27, kKey, 28, 27},
-      {"4111111111111111=2512999", 21, kKey, 22, 21},  // the track ends at its length
-      {overlong.c_str(), 141, kKey, 60, 0}, {"4111111111111111=2512", -5, kKey, 60, 0},
-      {"4111111111111111=2512", 21, "0123456789ABCDE", 60, 0}, {nullptr, 21, kKey, 60, 0},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(std::to_string(c.length) + " in " + std::to_string(c.size));
-    Patterned<64> out;
-    int32_t size = c.size;
-    CriptografaDadosCartao(c.track, c.length, "1", 1, c.key, 16, out.bytes, &size);
-    EXPECT_EQ(out.all() != kUntouched, c.written != 0);
-    EXPECT_EQ(size, c.written != 0 ? c.written : c.size);
+  const auto rows = vl::test::data_rows("protect/card_tracks.txt", "size");
+  ASSERT_EQ(rows.size(), 10u);
+  for (const auto &c : rows) {
+    int32_t size = std::stoi(c[2]);
+    const std::string out = written<200>([&](char *o) { CriptografaDadosCartao(c[0].c_str(), std::stoi(c[1]), "1", 1, kKey, 16, o, &size); });
+    EXPECT_EQ(std::to_string(out.size()) + " " + std::to_string(size), c[3] == "0" ? "0 " + c[2] : c[2] + " " + c[3]) << c[0] << " " << c[1];
   }
-  Patterned<64> out;
-  int32_t length = -1;  // a block under 16 digits, a key under 16 digits
-  DescriptografaDadosCartao("0123456789ABCDE", 16, "1", 1, kKey, 16, out.bytes, &length);
-  DescriptografaDadosCartao("0123456789ABCDEF", 16, "1", 1, "0123", 4, out.bytes, &length);
-  EXPECT_EQ(out.all() + std::to_string(length), kUntouched + "-1");
+  int32_t size = 60, length = -1;
+  EXPECT_EQ(written<64>([&](char *o) {
+    CriptografaDadosCartao("4111111111111111=2512", 21, "1", 1, "0123456789ABCDE", 16, o, &size), CriptografaDadosCartao(nullptr, 21, "1", 1, kKey, 16, o, &size);
+    DescriptografaDadosCartao("0123456789ABCDE", 16, "1", 1, kKey, 16, o, &length), DescriptografaDadosCartao("0123456789ABCDEF", 16, "1", 1, "0123", 4, o, &length);
+  }) + std::to_string(size) + " " + std::to_string(length), "60 -1");
 }
 
-// The acquirer entry points join the two key parts, each cut at its length, into one key.
+// The two-part entry points join the key parts, each cut at its length, into one key.
 TEST(CardNumberInTrack, KeyInTwoParts) {
-  const char *track = "4111111111111111=2512201";
   Patterned<64> out;
-  int32_t size = 30;
-  EXPECT_EQ(MontaCriptografiaDadosCartaoVR(track, 24, "01234567XX", 8, "89ABCDEF", 8, "42", 2, out.bytes, &size), 1);
-  EXPECT_EQ(std::string(out.bytes, 25), des("4111111111111111", "0000000000000042") + "=2512201" + '\0');
   Patterned<20> opened;
-  EXPECT_EQ(DesmontaCriptografiaDadosCartaoSmartNet(out.bytes, 16, "0123", 4, "456789ABCDEF", 12, "42", 2, opened.bytes,
-                                                    &size), 1);
+  int32_t size = 30;
+  EXPECT_EQ(MontaCriptografiaDadosCartaoVR("4111111111111111=2512201", 24, "01234567XX", 8, "89ABCDEF", 8, "42", 2, out.bytes, &size), 1);
+  EXPECT_EQ(std::string(out.bytes, 25), des("4111111111111111", "0000000000000042") + "=2512201" + '\0');
+  EXPECT_EQ(DesmontaCriptografiaDadosCartaoSmartNet(out.bytes, 16, "0123", 4, "456789ABCDEF", 12, "42", 2, opened.bytes, &size), 1);
   EXPECT_EQ(opened.all(), "4111111111111111####");
-  EXPECT_EQ(MontaCriptografiaDadosCartaoVR(track, 24, "01234567", 8, "89ABCDEF", 7, "1", 1, out.bytes, &size), 1);
+  EXPECT_EQ(MontaCriptografiaDadosCartaoVR("4111111111111111=2512201", 24, "01234567", 8, "89ABCDEF", 7, "1", 1, out.bytes, &size), 1);
   EXPECT_EQ(size, 8);  // a joined key under 16 digits is no key: nothing written
 }
 
+// Refused: 33 digits, a short key; a text of 33 or 35, a count not digits or over 32.
 TEST(CardNumber, EncryptsBothHalvesOpensThemAndRefusesOtherFormats) {
-  for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222",
-                          "12345678901234567890123456789012"}) {
-    SCOPED_TRACE(pan);
+  for (const char *pan : {"4111111111111111", "6062825624254001234", "4222222222222", "12345678901234567890123456789012"}) {
     const std::string digits = pan + std::string(32 - std::strlen(pan), 'F');
     const std::string text = std::to_string(std::strlen(pan)) + des(digits.substr(0, 16)) + des(digits.substr(16));
-    Patterned<40> encrypted, opened;
-    Encript_PAN(pan, encrypted.bytes, kKey);
-    EXPECT_EQ(encrypted.all(), text + "######");
-    Decript_PAN(text.c_str(), opened.bytes, kKey);
-    EXPECT_EQ(opened.all(), with(pan, std::strlen(pan), 40));
+    EXPECT_EQ(written<40>([&](char *o) { Encript_PAN(pan, o, kKey); }), text) << pan;
+    EXPECT_EQ(written<40>([&](char *o) { Decript_PAN(text.c_str(), o, kKey); }), pan);
   }
-  Patterned<40> out;
-  Encript_PAN("123456789012345678901234567890123", out.bytes, kKey);  // 33 digits
-  Encript_PAN("4111111111111111", out.bytes, "0123456789ABCDE");
   const std::string body = des("4111111111111111") + des("FFFFFFFFFFFFFFFF");
-  for (const std::string &text : {"16" + body.substr(1), "16" + body + "0", "1X" + body, "33" + body})
-    Decript_PAN(text.c_str(), out.bytes, kKey);
-  EXPECT_EQ(out.all(), std::string(40, '#'));
+  EXPECT_EQ(written<40>([&](char *o) {
+    Encript_PAN("123456789012345678901234567890123", o, kKey), Encript_PAN("4111111111111111", o, "0123456789ABCDE");
+    for (const std::string &text : {"16" + body.substr(1), "16" + body + "0", "1X" + body, "33" + body}) Decript_PAN(text.c_str(), o, kKey);
+  }), "");
 }
 
-// Only whole blocks from the threshold on; the encrypting track functions return the low 8
-// bits of the length; each decrypting twin gives the clear text back.
-TEST(CardDataAes, WholeBlocksFromEachThreshold) {
-  using Encrypt = void (*)(unsigned char *, int32_t);
-  const auto track1 = [](unsigned char *b, int32_t n) { EXPECT_EQ(EncryptTrack1AES(reinterpret_cast<char *>(b), n), n & 0xFF); };
-  const auto track2 = [](unsigned char *b, int32_t n) { EXPECT_EQ(EncryptTrack2AES(reinterpret_cast<char *>(b), n), n & 0xFF); };
-  const auto open1 = [](unsigned char *b, int32_t n) { DecryptTrack1AES(reinterpret_cast<char *>(b), static_cast<unsigned char>(n)); };
-  const auto open2 = [](unsigned char *b, int32_t n) { DecryptTrack2AES(reinterpret_cast<char *>(b), static_cast<unsigned char>(n)); };
-  const struct { Encrypt encrypt, decrypt; int32_t length; size_t encrypted; } cases[] = {
-      {EncryptDataAES, DecryptDataAES, 35, 32}, {EncryptDataAESEx, DecryptDataAESEx, 35, 32},
+// Whole blocks only, from each threshold on; the track functions return the length's low 8 bits.
+TEST(CardDataAes, WholeBlocksFromEachThresholdAndBack) {
+  using Fn = void (*)(unsigned char *, int32_t);
+  const Fn track1 = [](unsigned char *b, int32_t n) { EXPECT_EQ(EncryptTrack1AES(reinterpret_cast<char *>(b), n), n & 0xFF); };
+  const Fn track2 = [](unsigned char *b, int32_t n) { EXPECT_EQ(EncryptTrack2AES(reinterpret_cast<char *>(b), n), n & 0xFF); };
+  const Fn open1 = [](unsigned char *b, int32_t n) { DecryptTrack1AES(reinterpret_cast<char *>(b), static_cast<unsigned char>(n)); };
+  const Fn open2 = [](unsigned char *b, int32_t n) { DecryptTrack2AES(reinterpret_cast<char *>(b), static_cast<unsigned char>(n)); };
+  const struct { Fn encrypt, decrypt; int32_t length; size_t encrypted; } cases[] = {
+      {EncryptDataAES, DecryptDataAES, 35, 32}, {EncryptDataAESEx, DecryptDataAESEx, 16, 16},
       {EncryptDataAES, DecryptDataAES, 15, 0}, {EncryptDataAES, DecryptDataAES, -2147483647 - 1, 0},
       {track2, open2, 19, 0}, {track2, open2, 20, 16}, {track2, open2, 37, 32},
-      {track1, open1, 20, 0}, {track1, open1, 21, 16}, {track1, open1, 79, 64}, {track2, nullptr, 300, 288},
-  };
+      {track1, open1, 20, 0}, {track1, open1, 21, 16}, {track1, open1, 79, 64}, {track2, nullptr, 300, 288}};
   const std::string clear(300, '7');
   for (const auto &c : cases) {
-    SCOPED_TRACE(c.length);
     std::string data = clear;
     c.encrypt(reinterpret_cast<unsigned char *>(data.data()), c.length);
-    EXPECT_EQ(data, card_aes(clear.substr(0, c.encrypted)) + clear.substr(c.encrypted));
-    if (c.decrypt == nullptr) continue;
-    c.decrypt(reinterpret_cast<unsigned char *>(data.data()), c.length);
-    EXPECT_EQ(data, clear);
+    EXPECT_EQ(data, card_aes(clear.substr(0, c.encrypted)) + clear.substr(c.encrypted)) << c.length;
+    if (c.decrypt != nullptr) c.decrypt(reinterpret_cast<unsigned char *>(data.data()), c.length);
+    EXPECT_EQ(data == clear, c.decrypt != nullptr) << c.length;
   }
 }
 
+// Count digit, at most 9 characters, 'F' to 16; a count not a digit opens 15; 3 zero bytes: no CVV.
 TEST(CardDataAes, CvvBlock) {
-  const struct { const char *cvv, *block, *opened; } cases[] = {
-      {"123", "3123FFFFFFFFFFFF", "123"}, {"", "0FFFFFFFFFFFFFFF", ""},  // '#' after the NUL: not empty
-      {"123456789012", "9123456789FFFFFF", "123456789"},
-  };
+  const char *cases[][3] = {{"123", "3123FFFFFFFFFFFF", "123"}, {"", "0FFFFFFFFFFFFFFF", ""},
+                            {"123456789012", "9123456789FFFFFF", "123456789"}};
   for (const auto &c : cases) {
-    Patterned<20> cvv(c.cvv);
+    Patterned<20> cvv(c[0]);
     EncryptCvvAES(cvv.bytes);
-    EXPECT_EQ(cvv.all(), card_aes(c.block) + "####") << c.cvv;
+    EXPECT_EQ(cvv.all(), card_aes(c[1]) + "####") << c[0];
     DecryptCvvAES(cvv.bytes);
-    EXPECT_EQ(cvv.all(), c.opened + std::string(16 - std::strlen(c.opened), '\0') + "####") << c.cvv;
+    EXPECT_EQ(cvv.all(), c[2] + std::string(16 - std::strlen(c[2]), '\0') + "####") << c[0];
   }
-  // A count that is not a digit opens at most 15 characters; three zero bytes are no CVV.
   Patterned<20> foreign, none;
   std::memcpy(foreign.bytes, card_aes("Z123456789ABCDEF").data(), 16);
-  DecryptCvvAES(foreign.bytes);
-  EXPECT_EQ(foreign.all(), std::string("123456789ABCDEF\0####", 20));
   std::memset(none.bytes, 0, 3);
+  DecryptCvvAES(foreign.bytes);
   EncryptCvvAES(none.bytes);
   DecryptCvvAES(none.bytes);
-  EXPECT_EQ(none.all(), std::string(3, '\0') + std::string(17, '#'));
+  EXPECT_EQ(foreign.all() + none.all(), std::string("123456789ABCDEF\0####\0\0\0", 23) + std::string(17, '#'));
 }
 
-TEST(MessageScrambling, ChainsEveryByteAndUndoes) {
-  std::string all(256, '\0');
-  for (size_t i = 0; i < 256; ++i) all[i] = static_cast<char>(i);
-  std::string data = all, changed = all;
-  changed[0] = 1;  // every byte after a changed one changes
-  EncryptMsg(reinterpret_cast<unsigned char *>(data.data()), 256);
-  EncryptMsg(reinterpret_cast<unsigned char *>(changed.data()), 256);
+TEST(MessageScrambling, UndoesWhatItScrambles) {
+  const std::string clear = std::string("\0\x01\x7F\x80\xFF", 5) + "4111111111111111=2512";
+  std::string data = clear;
+  EncryptMsg(reinterpret_cast<unsigned char *>(data.data()), 26);
   EXPECT_EQ(static_cast<unsigned char>(data[0]), (vl::secrets::carddata_scramble_k1[0] + vl::secrets::carddata_scramble_k2[0]) & 0xFF);
-  for (size_t i = 0; i < 256; ++i) EXPECT_NE(changed[i], data[i]) << i;
-  DecryptMsg(reinterpret_cast<unsigned char *>(data.data()), 256);
+  DecryptMsg(reinterpret_cast<unsigned char *>(data.data()), 26);
   EncryptMsg(reinterpret_cast<unsigned char *>(data.data()), -1);
-  EXPECT_EQ(data, all);
+  EXPECT_EQ(data, clear);
 }
 
 }  // namespace
