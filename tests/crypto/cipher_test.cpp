@@ -108,7 +108,7 @@ TEST(Des, KnownAnswersBothDirectionsAndCbc) {
 
 // The key texts carry two characters past their stated digits, which are never read.
 TEST(TripleDes, PublishedValuesAndKeyCheckValues) {
-  ASSERT_EQ(vectors("ede").size() + vectors("eee").size() + vectors("kcv").size(), 9u);
+  ASSERT_EQ(vectors("ede").size() + vectors("eee").size(), 7u);
   for (const char *kind : {"ede", "eee"}) {
     const auto run = kind[1] == 'd' ? tripleDES_EDE : tripleDES_EEE;
     for (const auto &row : vectors(kind)) {
@@ -119,12 +119,10 @@ TEST(TripleDes, PublishedValuesAndKeyCheckValues) {
       EXPECT_EQ(to_hex(block), row[2]) << kind << " " << plain;
       EXPECT_EQ(run(1, digits, key.c_str(), block.data(), block.data()), 0);
       EXPECT_EQ(to_hex(block), plain) << kind << " " << plain;
+      if (plain != std::string(16, '0')) continue;
+      EXPECT_EQ(HEX_OF(8, generateKeyCheckValue(kind[1] == 'd', digits, key.c_str(), o)),
+                vl::test::hex_of(from_hex(row[2]).data(), 8) + " -> 0");
     }
-  }
-  for (const auto &row : vectors("kcv")) {
-    const std::string key = row[1] + "ZZ";
-    EXPECT_EQ(HEX_OF(8, generateKeyCheckValue(std::stoi(row[0]), static_cast<int>(row[1].size()), key.c_str(), o)),
-              vl::test::hex_of(from_hex(row[2]).data(), 8) + " -> 0");
   }
 }
 
