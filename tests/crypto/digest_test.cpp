@@ -29,7 +29,7 @@ std::vector<std::pair<std::string, std::string>> digests(const char *kind) {
   return cases;
 }
 
-TEST(Sha1, PublishedDigestsWhateverTheUpdateSizesAndTheCountCarried) {
+TEST(Sha1, PublishedDigestsWhateverTheUpdateSizesTheCountCarriedAndTheFoldedText) {
   ASSERT_EQ(digests("sha1").size(), 4u);
   for (const auto &[message, digest] : digests("sha1"))
     for (size_t piece : {size_t{1}, size_t{63}, size_t{64}, size_t{65}, message.size() + 1}) {
@@ -53,9 +53,7 @@ TEST(Sha1, PublishedDigestsWhateverTheUpdateSizesAndTheCountCarried) {
   const sha1_context before = ctx;
   verta_SHA1_Update(&ctx, bytes, 0), verta_SHA1_Update(&ctx, nullptr, 5), verta_SHA1_Final(&ctx, nullptr);
   EXPECT_EQ(std::memcmp(&ctx, &before, sizeof ctx), 0);
-}
-
-TEST(Sha1, TextDigestFoldsToTwentyDigitsWithoutNul) {
+  // Of a text: folded to 20 hexadecimal digits, no NUL.
   ASSERT_EQ(digests("fold").size(), 3u);
   for (const auto &[text, digits] : digests("fold"))
     EXPECT_EQ(written<24>([&](char *o) { return SHA1_StdCall(text.c_str(), o); }), "1 " + digits) << text.size();
@@ -85,8 +83,7 @@ TEST(Crc32, CheckValueThenEveryLengthAndAlignmentOnBothPaths) {
   vl::crc32_use_instructions(true);
 }
 
-// The generator state is process-wide and other tests may have stepped it, so its
-// sequence from load is checked on a fresh copy of the shared library.
+// The state is process-wide and other tests step it: its sequence from load is seen in a fresh copy.
 TEST(RandomGenerator, SequenceFromLoadAndSeedMixing) {
   void *library = vl::platform::load_library(VL_SHARED_LIBRARY_PATH);
   ASSERT_NE(library, nullptr) << VL_SHARED_LIBRARY_PATH;

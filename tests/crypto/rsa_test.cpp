@@ -111,25 +111,20 @@ int VL_CDECL slow_random(void *state, unsigned char *out, uint32_t length) {
 }
 int VL_CDECL failing_random(void *, unsigned char *, uint32_t) { return -256; }
 
-// One 1024-bit key for the suite, generated once; raw is its unpadded operation of mode.
-class RsaKey : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ASSERT_EQ(RSAGenerateKeys(&key_, 1024, 65537), 0); }
-  static void TearDownTestSuite() { RSAFree(&key_); }
-  static Bytes raw(int mode, const Bytes &block) {
+// A 1024-bit key: its parts, padded round trips both ways, refused input and padding.
+TEST(RsaKey, GeneratedPartsRoundTripsAndRefusals) {
+  Integers generated;
+  rsa_key_context &key = generated.ctx;
+  ASSERT_EQ(RSAGenerateKeys(&key, 1024, 65537), 0);
+  const auto raw = [&key](int mode, const Bytes &block) {  // the unpadded operation of mode
     Bytes out(128);
     int32_t length = -7;
-    EXPECT_EQ(RSADecrypt(&key_, mode, 0, 0, block.data(), 0, out.data(), &length, 0), 0);
+    EXPECT_EQ(RSADecrypt(&key, mode, 0, 0, block.data(), 0, out.data(), &length, 0), 0);
     EXPECT_EQ(length, 0);
     return out;
-  }
-
-  static inline rsa_key_context key_{};
-};
-
-TEST_F(RsaKey, GeneratedKeyHoldsConsistentPartsAndRoundTripsPadded) {
-  EXPECT_EQ(std::to_string(key_.len) + " " + std::to_string(key_.N.n) + " " + text_of(key_.E, 16), "128 32 010001");
-  Big n(key_.N), e(key_.E), d(key_.D), p(key_.P), q(key_.Q), dp(key_.DP), dq(key_.DQ), qp(key_.QP), p1, q1, h, t, r, one;
+  };
+  EXPECT_EQ(std::to_string(key.len) + " " + std::to_string(key.N.n) + " " + text_of(key.E, 16), "128 32 010001");
+  Big n(key.N), e(key.E), d(key.D), p(key.P), q(key.Q), dp(key.DP), dq(key.DQ), qp(key.QP), p1, q1, h, t, r, one;
   mbedtls_mpi_sub_int(&p1, &p, 1), mbedtls_mpi_sub_int(&q1, &q, 1), mbedtls_mpi_mul_mpi(&h, &p1, &q1);
   mbedtls_mpi_lset(&one, 1);
   EXPECT_EQ(mbedtls_mpi_cmp_mpi(&p, &q), 1);
@@ -146,27 +141,25 @@ TEST_F(RsaKey, GeneratedKeyHoldsConsistentPartsAndRoundTripsPadded) {
     for (const int length : {0, 1, 117}) {
       Bytes message(static_cast<size_t>(length)), cipher(128), back(128, 0xA5);
       for (size_t i = 0; i < message.size(); ++i) message[i] = static_cast<unsigned char>(i * 7 + 1);
-      ASSERT_EQ(RSAEncrypt(&key_, mode, 0, 0, message.data(), length, cipher.data()), 0) << length;
+      ASSERT_EQ(RSAEncrypt(&key, mode, 0, 0, message.data(), length, cipher.data()), 0) << length;
       const Bytes block = raw(1 - mode, cipher);
       const auto separator = std::find(block.begin() + 2, block.end(), 0);
       EXPECT_EQ(to_hex(block.data(), 2) + " " + std::to_string(separator - block.begin()), "0002 " + std::to_string(127 - length));
       EXPECT_EQ(Bytes(std::min(separator + 1, block.end()), block.end()), message);
       int32_t out_length = -1;
-      ASSERT_EQ(RSADecrypt(&key_, 1 - mode, 0, 0, cipher.data(), 999, back.data(), &out_length, 1), 0);
+      ASSERT_EQ(RSADecrypt(&key, 1 - mode, 0, 0, cipher.data(), 999, back.data(), &out_length, 1), 0);
       EXPECT_EQ(to_hex(back.data(), static_cast<size_t>(out_length) + 1), to_hex(message) + "a5");
     }
   }
-}
-
-TEST_F(RsaKey, RefusedInputAndPadding) {
+  // Refused: nothing written.
   Bytes message(118, 0x41), out(128, 0xA5);
   const std::tuple<int, int, unsigned char *, int32_t> encrypts[] = {
       {0, 118, out.data(), 0}, {0, -1, out.data(), 0}, {2, 4, out.data(), 0}, {0, 4, nullptr, 0}, {0, 4, out.data(), 1}};
   for (const auto &[mode, length, output, padding] : encrypts) {
-    key_.padding = padding;
-    EXPECT_EQ(RSAEncrypt(&key_, mode, 0, 0, message.data(), length, output), 1) << mode << " " << length;
+    key.padding = padding;
+    EXPECT_EQ(RSAEncrypt(&key, mode, 0, 0, message.data(), length, output), 1) << mode << " " << length;
   }
-  key_.padding = 0;
+  key.padding = 0;
   EXPECT_EQ(out, Bytes(128, 0xA5));
 
   // Blocks 00 TYPE FF.. with a zero at one place, opened with the padding: type 1; no zero after
@@ -175,14 +168,14 @@ TEST_F(RsaKey, RefusedInputAndPadding) {
     Bytes block(128, 0xFF), back(128);
     block[0] = 0, block[zero_at] = 0, block[1] = static_cast<unsigned char>(type);
     int32_t got = -7;
-    EXPECT_EQ(RSADecrypt(&key_, 1, 0, 0, raw(0, block).data(), 0, back.data(), &got, 1), result) << zero_at;
+    EXPECT_EQ(RSADecrypt(&key, 1, 0, 0, raw(0, block).data(), 0, back.data(), &got, 1), result) << zero_at;
     EXPECT_EQ(got, length) << zero_at;
   }
   const Bytes above(128, 0xFF);  // not below the modulus
   int32_t length = 0;
-  EXPECT_EQ(RSADecrypt(&key_, 1, 0, 0, above.data(), 128, out.data(), &length, 1), 1);
-  EXPECT_EQ(RSADecrypt(&key_, 2, 0, 0, above.data(), 128, out.data(), &length, 1), 1);
-  EXPECT_EQ(RSADecrypt(&key_, 1, 0, 0, above.data(), 128, out.data(), nullptr, 1), 1);
+  EXPECT_EQ(RSADecrypt(&key, 1, 0, 0, above.data(), 128, out.data(), &length, 1), 1);
+  EXPECT_EQ(RSADecrypt(&key, 2, 0, 0, above.data(), 128, out.data(), &length, 1), 1);
+  EXPECT_EQ(RSADecrypt(&key, 1, 0, 0, above.data(), 128, out.data(), nullptr, 1), 1);
 }
 
 TEST(RsaContext, GenerationFirstRefusalsFailuresAndItsRandomSource) {
@@ -285,8 +278,6 @@ TEST_F(Signing, KeysSignaturesAndSignedFiles) {
   mpi_read_string(&pub.ctx.N, 16, n_.c_str()), mpi_read_string(&pub.ctx.E, 16, "010001"), pub.ctx.len = 128;
   ASSERT_EQ(RSADecrypt(&pub.ctx, 0, 0, 0, vl::test::from_hex(signature).data(), 0, block.data(), &length, 0), 0);
   EXPECT_EQ(to_hex(block), "0001" + std::string(216, 'f') + "0010" + digest);
-  EXPECT_EQ(GeraAssinatura("missing.bin"), 2);
-  EXPECT_FALSE(fs::exists("missing.bin"));
 
   // The same key set from its texts signs alike; 256 digits, no NUL.
   write_all("a.bin", content);
@@ -307,8 +298,7 @@ std::string log_of(const char *name) {
 // The configuration is read once per process, so each case runs in a process of its own.
 TEST_F(Signing, TraceLogFollowsItsConfigurationAndRotates) {
   in_fresh_process([&] {
-    write_all("CriptCfg.txt", "trace=1\r\n");
-    write_all("a.txt", "abc");
+    write_all("CriptCfg.txt", "trace=1\r\n"), write_all("a.txt", "abc");
     char out[300], *into = out;
     EXPECT_EQ(CriptoGeraMD5Buf(abc_, 3, &into), 0);
     EXPECT_EQ(CriptoGeraMD5Buf(abc_, -1, &into), -1);
@@ -317,6 +307,7 @@ TEST_F(Signing, TraceLogFollowsItsConfigurationAndRotates) {
                                             {std::string(254, '0') + "01", "010001"}})
       EXPECT_EQ(CriptoSetaChvPriv(modulus.c_str(), d_.c_str(), exponent), -1);
     EXPECT_EQ(GeraAssinatura("missing.txt"), 2);
+    EXPECT_FALSE(fs::exists("missing.txt"));
     EXPECT_EQ(GeraAssinatura("a.txt"), 0);
     const std::pair<std::string, std::string> names[] = {
         {"{N}", n_}, {"{n}", n_.substr(1)}, {"{D}", d_}, {"{0}", std::string(254, '0')}, {"{S}", read_all("a.txt").substr(6, 256)}};
@@ -329,8 +320,7 @@ TEST_F(Signing, TraceLogFollowsItsConfigurationAndRotates) {
     EXPECT_EQ(log_of("Cripto1.log"), expected);
 
     // A log of exactly the limit takes one more line; above it, it replaces the old log.
-    write_all("Cripto2.log", "older");
-    write_all("Cripto1.log", std::string(500000, 'x'));
+    write_all("Cripto2.log", "older"), write_all("Cripto1.log", std::string(500000, 'x'));
     EXPECT_EQ(CriptoGeraMD5Buf(abc_, -1, &into), -1);
     EXPECT_EQ(fs::file_size("Cripto2.log"), 500000u + 18 + 20);
     EXPECT_EQ(log_of("Cripto1.log"), "@... Fora da Faixa ...\n");
