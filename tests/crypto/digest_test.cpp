@@ -122,15 +122,14 @@ TEST(RandomGenerator, BoolFollowsTheSecondsAndTheFillerIsTheSameWithinASecond) {
 TEST(KeyDerivation, SeedBytesByTheirOwnValuesMaskedAndFixedWordsRefusalsWriteNothing) {
   const std::pair<std::string, const char *> cases[] = {
       {"A", "AAAAAAAAAAAAAAAA"}, {"0123456789", "8901234567890123"}, {"\xF0" "ab", "babbabbabbabbabb"}};
-  unsigned char key[16], expected[16];
+  unsigned char expected[16];
   for (const auto &[seed, picked] : cases) {
     for (int i = 0; i < 16; ++i)
       expected[i] = static_cast<unsigned char>(picked[i] ^ vl::secrets::digest_key_mask[0] ^ vl::secrets::digest_key_constants[i]);
-    ASSERT_EQ(Gera128bitsDeterministico(1, seed.data(), static_cast<int32_t>(seed.size()), key), 1);
-    EXPECT_EQ(to_hex(key, 16), to_hex(expected, 16)) << seed;
+    EXPECT_EQ(HEX_OF(16, Gera128bitsDeterministico(1, seed.data(), static_cast<int32_t>(seed.size()), o)),
+              vl::test::hex_of(expected, 16) + " -> 1") << seed;
   }
-  ASSERT_EQ(Gera128bitsDeterministico(1, nullptr, 5, key), 1);
-  EXPECT_EQ(to_hex(key, 16), to_hex(vl::secrets::digest_null_seed_key, 16));
+  EXPECT_EQ(HEX_OF(16, Gera128bitsDeterministico(1, nullptr, 5, o)), vl::test::hex_of(vl::secrets::digest_null_seed_key, 16) + " -> 1");
   const std::tuple<int32_t, const char *, int32_t> refused[] = {{0, "seed", 4}, {2, "seed", 4}, {-1, nullptr, 0},
                                                                 {1, "seed", 0}, {1, "seed", -4}, {1, "seed", INT32_MIN}};
   for (const auto &[mode, seed, length] : refused)
