@@ -27,7 +27,7 @@ aes_key_context context_for(const Bytes &key, size_t length, int encrypt_only) {
 TEST(Aes, PublishedVectorsInEcbAndCbcOverWholeBlocksOnlyOnEveryPathThenTheRoundKeyLayout) {
   const auto cbc = vectors("aes-cbc").at(0);
   ASSERT_EQ(vectors("aes").size(), 4u);
-  const aes_key_context junk{};
+  const aes_key_context junk = [&] { auto c = context_for(from_hex(cbc[0]), 16, 0); return c.rounds = 11, c; }();
   for (bool instructions : {false, true}) {
     if (vl::aes_use_instructions(instructions) != instructions) continue;
     SCOPED_TRACE(instructions ? "processor instructions" : "lookup tables");
@@ -49,7 +49,7 @@ TEST(Aes, PublishedVectorsInEcbAndCbcOverWholeBlocksOnlyOnEveryPathThenTheRoundK
     EXPECT_EQ(to_hex(buffer), cbc[3] + "0102");
     aes_cbc_decrypt(&ctx, iv.data(), buffer.data(), 34);
     EXPECT_EQ(to_hex(buffer) + to_hex(iv), cbc[2] + "0102" + cbc[1]);
-    // Short lengths and a context aes_set_key never made leave the bytes alone.
+    // Short lengths, and a context whose rounds are not 10, 12 or 14, leave the bytes alone.
     for (const aes_key_context *c : {&ctx, &junk}) {
       const unsigned int length = c == &ctx ? 15 : 16;
       for (auto run : {aes_ecb_encrypt, aes_ecb_decrypt}) run(c, buffer.data(), length);
