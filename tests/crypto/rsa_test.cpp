@@ -279,6 +279,13 @@ TEST_F(Signing, Md5OfTheRfc1321VectorsKeysSignaturesAndSignedFiles) {
   EXPECT_EQ(written<300>([](char *o) { return CriptoGeraAss("a.bin", &o); }), "-1 " + std::string(256, '\0'));
 }
 
+// The log is text: its lines end as the system's text files do.
+#if defined(_WIN32)
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
+
 // A log with each line's time stamp (checked) shown as '@'.
 std::string log_of(const char *name) {
   return std::regex_replace(read_all(name), std::regex("(^|\n)\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d:\\d\\d\\d"), "$1@");
@@ -304,15 +311,15 @@ TEST_F(Signing, TraceLogFollowsItsConfigurationAndRotates) {
     for (auto line : rows("log")) {
       for (const auto &[name, value] : names)
         if (const size_t at = line[0].find(name); at != std::string::npos) line[0].replace(at, name.size(), value);
-      expected += "@" + line[0] + "\n";
+      expected += "@" + line[0] + kLineEnd;
     }
     EXPECT_EQ(log_of("Cripto1.log"), expected);
 
     // A log of exactly the limit takes one more line; above it, it replaces the old log.
     write_all("Cripto2.log", "older"), write_all("Cripto1.log", std::string(500000, 'x'));
     EXPECT_EQ(CriptoGeraMD5Buf(abc_, -1, &into), -1);
-    EXPECT_EQ(fs::file_size("Cripto2.log"), 500000u + 18 + 20);
-    EXPECT_EQ(log_of("Cripto1.log"), "@... Fora da Faixa ...\n");
+    EXPECT_EQ(fs::file_size("Cripto2.log"), 500000u + 18 + 19 + kLineEnd.size());
+    EXPECT_EQ(log_of("Cripto1.log"), "@... Fora da Faixa ..." + kLineEnd);
   });
 
   // Tracing is on only when line 1 says so, read once (not when the file appears later); a second
