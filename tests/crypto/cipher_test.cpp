@@ -122,7 +122,9 @@ TEST(TripleDes, PublishedValuesKeyCheckValuesAndRefusals) {
   const std::tuple<int, int, const char *> refused[] = {{2, 16, k.c_str()},  {-1, 32, k.c_str()}, {0, 15, k.c_str()},
                                                         {1, 24, k.c_str()},  {0, -16, k.c_str()}, {0, 64, k.c_str()},
                                                         {0, 16, nullptr}, {0, 32, "0123456789ABCDEF"}};
-  for (const auto &[mode, digits, key] : refused) {
+  for (const auto &row : refused) {
+    const int mode = std::get<0>(row), digits = std::get<1>(row);
+    const char *key = std::get<2>(row);
     const std::string got = HEX_OF(8, tripleDES_EDE(mode, digits, key, plain, o)) + " " +
                             HEX_OF(8, tripleDES_EEE(mode, digits, key, plain, o)) + " " +
                             HEX_OF(8, generateKeyCheckValue(mode == 0 ? 1 : mode, digits, key, o));

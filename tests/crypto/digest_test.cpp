@@ -54,8 +54,10 @@ TEST(Sha1, PublishedDigestsWhateverTheUpdateSizesTheCountCarriedAndTheFoldedText
   verta_SHA1_Update(&ctx, bytes, 0), verta_SHA1_Update(&ctx, nullptr, 5), verta_SHA1_Final(&ctx, nullptr);
   EXPECT_EQ(std::memcmp(&ctx, &before, sizeof ctx), 0);
   // Of a text: folded to 20 hexadecimal digits, no NUL.
-  for (const auto &[text, digits] : digests("fold"))
-    EXPECT_EQ(written<24>([&](char *o) { return SHA1_StdCall(text.c_str(), o); }), "1 " + digits) << text.size();
+  for (const auto &fold : digests("fold")) {
+    const std::string &text = fold.first;
+    EXPECT_EQ(written<24>([&](char *o) { return SHA1_StdCall(text.c_str(), o); }), "1 " + fold.second) << text.size();
+  }
   EXPECT_EQ(written<4>([](char *o) { return SHA1_StdCall(nullptr, o); }), "0 ");
 }
 
@@ -119,7 +121,8 @@ TEST(KeyDerivation, SeedBytesByTheirOwnValuesMaskedAndFixedWordsRefusalsWriteNot
   const std::pair<std::string, const char *> cases[] = {
       {"A", "AAAAAAAAAAAAAAAA"}, {"0123456789", "8901234567890123"}, {"\xF0" "ab", "babbabbabbabbabb"}};
   unsigned char expected[16];
-  for (const auto &[seed, picked] : cases) {
+  for (const auto &[seed_text, picked] : cases) {
+    const std::string &seed = seed_text;
     for (int i = 0; i < 16; ++i)
       expected[i] = static_cast<unsigned char>(picked[i] ^ vl::secrets::digest_key_mask[0] ^ vl::secrets::digest_key_constants[i]);
     EXPECT_EQ(HEX_OF(16, Gera128bitsDeterministico(1, seed.data(), static_cast<int32_t>(seed.size()), o)),
@@ -128,9 +131,12 @@ TEST(KeyDerivation, SeedBytesByTheirOwnValuesMaskedAndFixedWordsRefusalsWriteNot
   EXPECT_EQ(HEX_OF(16, Gera128bitsDeterministico(1, nullptr, 5, o)), vl::test::hex_of(vl::secrets::digest_null_seed_key, 16) + " -> 1");
   const std::tuple<int32_t, const char *, int32_t> refused[] = {{0, "seed", 4}, {2, "seed", 4}, {-1, nullptr, 0},
                                                                 {1, "seed", 0}, {1, "seed", -4}, {1, "seed", INT32_MIN}};
-  for (const auto &[mode, seed, length] : refused)
+  for (const auto &row : refused) {
+    const int32_t mode = std::get<0>(row), length = std::get<2>(row);
+    const char *seed = std::get<1>(row);
     EXPECT_EQ(HEX_OF(16, Gera128bitsDeterministico(mode, seed, length, o)), "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5 -> 0")
         << mode << " " << length;
+  }
   EXPECT_EQ(Gera128bitsDeterministico(1, "seed", 4, nullptr), 0);
 }
 

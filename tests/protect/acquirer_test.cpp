@@ -71,7 +71,8 @@ TEST(CripBem, ScalesTheTwoPairsAndAddsTheAddend) {
   const unsigned f1 = vl::secrets::acquirer_bem_factor_1[0] * 256u + vl::secrets::acquirer_bem_factor_1[1];
   const unsigned f2 = vl::secrets::acquirer_bem_factor_2[0] * 256u + vl::secrets::acquirer_bem_factor_2[1];
   ASSERT_TRUE(31 * f1 < 10000 && 31 * f2 < 1000);  // the products below fit their widths
-  for (const auto &[value, addend] : {std::pair<std::string, const char *>{"0000", "123456"}, {"1231", "000000"}, {"3112999", "999999"}}) {
+  for (const auto &[value, addend_text] : {std::pair<std::string, const char *>{"0000", "123456"}, {"1231", "000000"}, {"3112999", "999999"}}) {
+    const char *addend = addend_text;
     char digits[16];
     std::snprintf(digits, sizeof digits, "%08lu", std::stoul(value.substr(0, 2)) * f1 * 1000 + std::stoul(value.substr(2, 2)) * f2 + std::stoul(addend));
     EXPECT_EQ(written<12>([&](char *o) { cripBEM(o, addend); }, value.c_str()), digits) << value;
@@ -137,7 +138,7 @@ std::vector<std::string> expected_for(const std::string &phrase) {
   mbedtls_aes_crypt_cbc(&aes, MBEDTLS_AES_ENCRYPT, 16, iv, digest, out);
   e.push_back(hex_of(out, 16));
   std::vector<unsigned char> padded((phrase.size() + 15) / 16 * 16, 0);
-  std::memcpy(padded.data(), phrase.data(), phrase.size());
+  std::copy(phrase.begin(), phrase.end(), padded.begin());  // (an empty phrase has no block)
   std::memset(iv, 0, 16);
   mbedtls_aes_setkey_enc(&aes, vl::secrets::acquirer_phrase_key_2, 128);
   mbedtls_aes_crypt_cbc(&aes, MBEDTLS_AES_ENCRYPT, padded.size(), iv, padded.data(), padded.data());
