@@ -2,6 +2,7 @@
 #include <mbedtls/aes.h>
 #include <mbedtls/sha1.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "support/data_file.h"
