@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
-#include <cmath>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 
+#include "support/data_file.h"
+#include "support/sentinel.h"
 #include "vertalib/dates.h"
 
 namespace {
@@ -15,169 +16,100 @@ using namespace std::chrono;
 
 constexpr sys_days kReferenceDay = 1979y / December / 31;
 
-// The proleptic Gregorian date of day in a layout of %Y, %y, %m, %d and %j.
+// The proleptic Gregorian date of day in a layout of the letters Y, y, m, d and j.
 std::string text(sys_days day, const char *layout) {
   const year_month_day date{day};
-  const int y = static_cast<int>(date.year());
-  const int fields[] = {y, (y % 100 + 100) % 100, static_cast<int>(static_cast<unsigned>(date.month())),
-                        static_cast<int>(static_cast<unsigned>(date.day())),
-                        static_cast<int>((day - sys_days(date.year() / January / 1)).count()) + 1};
-  static constexpr char kCodes[] = "Yymdj";
+  const int y = int(date.year()), fields[] = {y, (y % 100 + 100) % 100, int(unsigned(date.month())),
+      int(unsigned(date.day())), int((day - sys_days(date.year() / January / 1)).count()) + 1};
   std::string out;
   for (const char *p = layout; *p != '\0'; ++p) {
-    const char *at = *p == '%' ? std::strchr(kCodes, *++p) : nullptr;
-    if (at == nullptr) {
-      out += *p;
-      continue;
-    }
+    const auto which = std::strchr("Yymdj", *p) - "Yymdj";
     char part[8];
-    const int which = static_cast<int>(at - kCodes);
     std::snprintf(part, sizeof part, which == 0 ? "%04d" : which == 4 ? "%03d" : "%02d", fields[which]);
     out += part;
   }
   return out;
 }
 
-TEST(ReferenceDayCount, MatchesTheCivilCalendarFrom1950To2049) {
+TEST(Calendar, ReferenceDayCountFollowsTheCivilCalendarAndJulianBefore1582) {
   for (sys_days day = 1950y / January / 1; day <= sys_days(2049y / December / 31); day += days(1)) {
-    const std::string date = text(day, "%d%m%y");
-    const double ref = (day - kReferenceDay).count();  // 290224 is 16131
+    const std::string date = text(day, "dmy");
+    const double ref = (day - kReferenceDay).count();
     ASSERT_EQ(GregtoRef(date.c_str()), ref) << date;
     ASSERT_EQ(ReftoGreg(ref), date);
-    // 311249 plus one day gives 010150: the year keeps its last two digits.
-    ASSERT_EQ(SomaDias(date.c_str(), 1), text(day + days(1), "%d%m%y")) << date;
+    ASSERT_EQ(SomaDias(date.c_str(), 1), text(day + days(1), "dmy")) << date;  // 311249 -> 010150
   }
   EXPECT_EQ(SomaDias("010124", 0), ReftoGreg(0)) << "one buffer for both";
+  // From March 1500 to 14 October 1582 the Julian calendar runs ten days behind.
+  for (sys_days day = 1582y / October / 14; day >= sys_days(1500y / March / 11); day -= days(1))
+    ASSERT_EQ(ReftoGreg((day - kReferenceDay).count()), text(day - days(10), "dmy"));
 }
 
-TEST(ReferenceDayCount, FollowsTheJulianCalendarBeforeOctober1582) {
-  EXPECT_STREQ(ReftoGreg(-145078), "151082");
-  // From March 1500 to October 1582 the Julian calendar runs ten days behind.
-  for (sys_days day = sys_days(1582y / October / 14); day >= sys_days(1500y / March / 11);
-       day -= days(1))
-    ASSERT_EQ(ReftoGreg((day - kReferenceDay).count()), text(day - days(10), "%d%m%y"));
-}
-
-TEST(JulianDates, ConvertBothWaysForEveryDayOfLeapAndCommonYears) {
+TEST(Calendar, JulianDatesAndDueDatesForEveryDay) {
   for (const int y : {1970, 1999, 2000, 2023, 2024, 2069, 2100}) {
-    for (sys_days day = year(y) / January / 1; day <= sys_days(year(y) / December / 31);
-         day += days(1)) {
-      const std::string ordinal = text(day, "%Y%j"), gregorian = text(day, "%Y%m%d");
-      char out[16];
-      ASSERT_EQ(Julian2Gregorian(ordinal.c_str(), out), 1);
-      ASSERT_EQ(out, gregorian);
-      ASSERT_EQ(Julian2Gregorian(gregorian.c_str(), out), 1);
-      ASSERT_EQ(out, ordinal);
-      if (y == 2100) continue;  // two-digit years stop at 2069
-      ASSERT_EQ(ObtemDiaJuliano(gregorian.c_str()), std::stoi(text(day, "%j"))) << gregorian;
-      ASSERT_EQ(Julian2Gregorian(ordinal.c_str() + 2, out), 1);
-      ASSERT_EQ(out, gregorian.substr(2));
-      ASSERT_EQ(Julian2Gregorian(gregorian.c_str() + 2, out), 1);
-      ASSERT_EQ(out, ordinal.substr(2));
+    for (sys_days day = year(y) / January / 1; day <= sys_days(year(y) / December / 31); day += days(1)) {
+      const std::string ordinal = text(day, "Yj"), gregorian = text(day, "Ymd");
+      for (const unsigned skip : {0u, y == 2100 ? 0u : 2u}) {  // two-digit years (pivot 70) stop at 2069
+        char out[16];
+        ASSERT_EQ(Julian2Gregorian(ordinal.c_str() + skip, out), 1);
+        ASSERT_EQ(out, gregorian.substr(skip));
+        ASSERT_EQ(Julian2Gregorian(gregorian.c_str() + skip, out), 1);
+        ASSERT_EQ(out, ordinal.substr(skip));
+      }
+      const bool misread_leap = y == 2100 && day >= sys_days(2100y / March / 1);  // it reads 2100 as 00
+      ASSERT_EQ(ObtemDiaJuliano(gregorian.c_str()), std::stoi(text(day, "j")) + misread_leap) << gregorian;
     }
   }
-}
-
-TEST(JulianDates, CarryOutOfRangeFieldsAndRefuseOtherTexts) {
-  // An empty expectation is a refusal that leaves out as it was.
-  const std::pair<const char *, const char *> cases[] = {
-      {"24367", "250101"}, {"20241301", "2025001"}, {"240230", "24061"}, {"2406A", ""},
-      {"202406001", ""},   {"2406", ""},            {"", ""},            {" 24060", ""},
-      {"-24060", ""}};
-  for (const auto &[in, expected] : cases) {
-    char out[16] = "untouched";
-    EXPECT_EQ(Julian2Gregorian(in, out), *expected ? 1 : 0) << in;
-    EXPECT_STREQ(out, *expected ? expected : "untouched") << in;
-  }
-  int month = 0, day = 0;
-  FromJulianDay(2023, 400, &month, &day);
-  EXPECT_EQ(month * 100 + day, 1335) << "month 13 holds what is left after December";
-  FromJulianDay(2023, -5, &month, &day);
-  EXPECT_EQ(month * 100 + day, 100 - 5);
-  EXPECT_EQ(ObtemDiaJuliano("21000301"), 61) << "the day of the year takes 00 as a leap year";
-}
-
-TEST(DueDateFactor, CountsDaysFromOctober1997) {
-  char out[10];
-  for (int factor = 1; factor <= 9999; ++factor) {
-    char digits[8];
+  for (int factor = 1; factor <= 9999; ++factor) {  // due dates count days from 7 October 1997
+    char digits[8], out[10];
     std::snprintf(digits, sizeof digits, "%04d", factor);
     ASSERT_EQ(DataFatorVencto(out, digits), 1);
-    ASSERT_EQ(out, text(sys_days(1997y / October / 7) + days(factor), "%d%m%Y"));
+    ASSERT_EQ(out, text(sys_days(1997y / October / 7) + days(factor), "dmY"));
   }
-  EXPECT_EQ(DataFatorVencto(out, "100099"), 1);
-  EXPECT_STREQ(out, "03072000") << "only the first four characters count";
-  std::memcpy(out, "untouched", 10);
-  EXPECT_EQ(DataFatorVencto(out, "0000") + DataFatorVencto(out, "abcd"), 0);
-  EXPECT_STREQ(out, "untouched");
 }
 
-TEST(DateChecks, RejectImpossibleDaysAndMonths) {
-  const auto verdicts = [](int (*check)(const char *), std::initializer_list<const char *> texts) {
-    std::string out;  // one digit per text
-    for (const char *field : texts) out += static_cast<char>('0' + check(field));
-    return out;
-  };
-  // The day is compared as two bytes, not read as digits: "1A" lies between "01" and "31".
-  EXPECT_EQ(verdicts(ErroDia, {"2902", "3112", "0101", "1A01", "3002", "3104", "0013", "0001",
-                               "3A01", "01"}),
-            "0000111111");
-  EXPECT_EQ(verdicts(ErroMes, {"01", "12", "13", "00", "1A", " 1"}), "001111");
-  EXPECT_EQ(verdicts(ErroMesCompetencia, {"13", "00", "14"}), "011");
+// What the function named first in row gives for the row's arguments, as calendar.tsv shows it.
+std::string result(const vl::test::Row &row) {
+  const std::string &f = row[0];
+  const char *a = row[1].c_str(), *b = row.size() > 3 ? row[2].c_str() : "";
+  const auto n = [](int value) { return std::to_string(value); };
+  const auto s = [](const char *text) { return std::string(text) + '\0'; };
+  if (f == "ErroDia") return n(ErroDia(a));
+  if (f == "ErroMes") return n(ErroMes(a));
+  if (f == "ErroMesCompetencia") return n(ErroMesCompetencia(a));
+  if (f == "Ano2to4") return s(Ano2to4(a));
+  if (f == "ConverteAAAAMMDDparaDDMMAA") return TEXT_OF(10, ConverteAAAAMMDDparaDDMMAA(o, a));
+  if (f == "ConverteDDMMAAparaAAAAMMDD") return TEXT_OF(10, ConverteDDMMAAparaAAAAMMDD(o, a));
+  if (f == "ConverteDDMMAAAAparaAAAAMMDD") return TEXT_OF(10, ConverteDDMMAAAAparaAAAAMMDD(o, a));
+  if (f == "SomaDias") return s(SomaDias(a, std::stoi(b)));
+  if (f == "SomaDiasAAAAMMDD") return n(SomaDiasAAAAMMDD(a, std::stoi(b)));
+  if (f == "SomaDiasMesFechado") return s(SomaDiasMesFechado(a));
+  if (f == "ComparaDatas") return n(ComparaDatas(a, b));
+  if (f == "ComparaDDMMAAAA") return n(ComparaDDMMAAAA(a, b));
+  if (f == "Julian2Gregorian") return TEXT_OF(10, Julian2Gregorian(a, o));
+  if (f == "ObtemDiaJuliano") return n(ObtemDiaJuliano(a));
+  if (f == "DataFatorVencto") return TEXT_OF(10, DataFatorVencto(o, a));
+  if (f == "ReftoGreg") return s(ReftoGreg(std::stod(a)));
+  int month = 0, day = 0;
+  if (f == "FromJulianDay") return FromJulianDay(std::stoi(a), std::stoi(b), &month, &day), n(month * 100 + day);
+  return "no function " + f;
 }
 
-TEST(Centuries, CompleteTwoDigitYearsInOneSharedBufferAndConvertLayouts) {
+TEST(Calendar, ChecksConversionsAdditionsComparisonsAndRefusals) {
   char *century = Ano2to4("97");
-  EXPECT_STREQ(century, "2097");
-  EXPECT_STREQ(Ano2to4("98"), "1998");
   EXPECT_EQ(ComparaDatas("010199", "010100"), -1);
-  EXPECT_STREQ(century, "2000") << "the comparison completed 010100 last";
+  EXPECT_STREQ(century, "2000") << "the comparison completed 010100 last in the one century buffer";
   EXPECT_EQ(Ano2to4("9"), century);
-  EXPECT_STREQ(century, "209");
   const char year[] = "2024";
   EXPECT_EQ(Ano4to2(year), year + 2);
-
-  char out[12];
-  std::memset(out, '#', sizeof out);
-  ConverteAAAAMMDDparaDDMMAA(out, "20240229xyz");
-  EXPECT_EQ(std::string(out, 8), "290224##");
-  ConverteDDMMAAparaAAAAMMDD(out, "31129812");
-  EXPECT_EQ(std::string(out, 10), "19981231##");
-  ConverteDDMMAAAAparaAAAAMMDD(out, "01032024");
-  EXPECT_EQ(std::string(out, 10), "20240301##");
-}
-
-TEST(AddingDays, CompletesTheCenturyWithTwoPivotsAndKeepsTheDayAMonthLater) {
-  EXPECT_STREQ(SomaDias("010324", -1), "290224");
-  EXPECT_EQ(SomaDiasAAAAMMDD("19991231", 1), 20000101);
-  EXPECT_EQ(SomaDiasAAAAMMDD("19970101", 0), 20970101);
-  EXPECT_EQ(SomaDiasAAAAMMDD("20491231", 1), 20500101);
-  const std::pair<const char *, const char *> cases[] = {
-      {"290124", "290224"}, {"290123", "010323"}, {"300124", "010324"}, {"310324", "010524"},
-      {"310524", "010724"}, {"310824", "011024"}, {"311024", "011224"}, {"311299", "310100"},
-      {"150699", "150799"}, {"310724", "310824"}, {"310424", "310524"}, {"290100", "290200"}};
-  for (const auto &[date, later] : cases) EXPECT_STREQ(SomaDiasMesFechado(date), later) << date;
   EXPECT_EQ(SomaDiasMesFechado("010124"), SomaDiasMesFechado("010224"));
-}
-
-TEST(Comparisons, OrderByTheCompletedYearThenMonthThenDay) {
-  struct Case { int (*compare)(const char *, const char *); const char *a, *b; int order; };
-  const Case cases[] = {
-      {ComparaDatas, "3112", "0101", 1},       {ComparaDatas, "0102", "3101", 1},  // DDMM
-      {ComparaDatas, "311297", "010198", 1},   {ComparaDatas, "020124", "010224", -1},
-      {ComparaDatas, "290224", "290224xx", 0},  // only a's length decides the layout
-      {ComparaDDMMAAAA, "31121999", "01012000", -1},
-      {ComparaDDMMAAAA, "02032024", "01032024", 1},
-      {ComparaDDMMAAAA, "01032024", "01032024", 0}};
-  for (const Case &c : cases) EXPECT_EQ(c.compare(c.a, c.b), c.order) << c.a << " " << c.b;
-}
-
-// Day counts the day arithmetic cannot carry give an empty date instead of nonsense.
-TEST(ReferenceDaysOutsideTheContract, HugeAndNotANumberGiveAnEmptyDate) {
-  for (double ref : {std::nan(""), double{INFINITY}, -double{INFINITY}, 1e300, -1e300, 1.5e12})
-    EXPECT_STREQ(ReftoGreg(ref), "") << ref;
-  EXPECT_STREQ(ReftoGreg(1.0), "010180");
-  EXPECT_STRNE(ReftoGreg(1e12), "");
+  const auto rows = vl::test::data_rows("dates/calendar.tsv");
+  ASSERT_EQ(rows.size(), 75u);
+  for (const auto &row : rows) {
+    std::string got = result(row);
+    std::replace(got.begin(), got.end(), '\0', '.');
+    EXPECT_EQ(got, row.back()) << row[0] << ' ' << row[1];
+  }
 }
 
 }  // namespace
