@@ -60,7 +60,8 @@ TEST_F(LocalClock, ClockReadersWriteTheLocalDateAndTime) {
       {ObtemHoraLocal, "89abcd"}, {ObtemAAAAMMDDHHMMSS, "0123456789abcd"}};
   for (const auto &[zone, offset] : {std::pair{"<-03>3", -3 * 3600}, {"UTC", 0}}) {
     use(zone);  // three hours behind UTC all year, and UTC
-    for (const auto &[read, picks] : readers) {
+    for (const auto &[reader, picks] : readers) {
+      int (*const read)(char *) = reader;  // a plain variable, for the lambda below
       std::string out, expected;
       for (int attempt = 0; attempt < 3 && expected.empty(); ++attempt) {  // again if the second turned
         const std::time_t before = std::time(nullptr);
