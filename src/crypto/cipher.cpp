@@ -232,17 +232,6 @@ __attribute__((target("aes,sse2"))) void aes_ecb_unrolled(const aes_key_context 
   }
 }
 
-template <bool Decrypt>
-__attribute__((target("aes,sse2"))) void aes_ecb_instructions(const aes_key_context &ctx, unsigned char *buffer,
-                                                                size_t blocks) {
-  if (ctx.rounds == 10)
-    aes_ecb_unrolled<Decrypt, 10>(ctx, buffer, blocks);
-  else if (ctx.rounds == 12)
-    aes_ecb_unrolled<Decrypt, 12>(ctx, buffer, blocks);
-  else
-    aes_ecb_unrolled<Decrypt, 14>(ctx, buffer, blocks);
-}
-
 bool processor_has_aes() { return __builtin_cpu_supports("aes") != 0; }
 #endif
 
@@ -257,22 +246,28 @@ void aes_ecb_tables(const aes_key_context &ctx, unsigned char *buffer, size_t bl
   for (size_t i = 0; i < blocks; ++i) aes_block_tables<Decrypt>(ctx, buffer + 16 * i, buffer + 16 * i);
 }
 
+// The ECB functions are chosen per direction and key size (128, 192, 256 bits), so a call
+// costs one dispatch.
 struct AesPath {
   BlockFunction encrypt;
   BlockFunction decrypt;
-  EcbFunction ecb_encrypt;
-  EcbFunction ecb_decrypt;
+  EcbFunction ecb[2][3];
 };
 
 AesPath path_for(bool instructions) {
 #if defined(VL_HAVE_AES_INSTRUCTIONS)
   if (instructions && processor_has_aes())
-    return {aes_encrypt_block_instructions, aes_decrypt_block_instructions, aes_ecb_instructions<false>,
-            aes_ecb_instructions<true>};
+    return {aes_encrypt_block_instructions,
+            aes_decrypt_block_instructions,
+            {{aes_ecb_unrolled<false, 10>, aes_ecb_unrolled<false, 12>, aes_ecb_unrolled<false, 14>},
+             {aes_ecb_unrolled<true, 10>, aes_ecb_unrolled<true, 12>, aes_ecb_unrolled<true, 14>}}};
 #else
   (void)instructions;
 #endif
-  return {aes_encrypt_block_tables, aes_decrypt_block_tables, aes_ecb_tables<false>, aes_ecb_tables<true>};
+  return {aes_encrypt_block_tables,
+          aes_decrypt_block_tables,
+          {{aes_ecb_tables<false>, aes_ecb_tables<false>, aes_ecb_tables<false>},
+           {aes_ecb_tables<true>, aes_ecb_tables<true>, aes_ecb_tables<true>}}};
 }
 
 AesPath &aes_path() {
@@ -282,9 +277,13 @@ AesPath &aes_path() {
 
 // A context aes_set_key made: anything else (an uninitialised one, say) would send the
 // rounds past the round keys, so the mode functions leave the buffer alone.
-bool usable(const aes_key_context *ctx) {
-  return ctx != nullptr && (ctx->rounds == 10 || ctx->rounds == 12 || ctx->rounds == 14);
+// Its key size as 0, 1 or 2 (10, 12 or 14 rounds), or -1.
+int key_size_of(const aes_key_context *ctx) {
+  if (ctx == nullptr || (ctx->rounds != 10 && ctx->rounds != 12 && ctx->rounds != 14)) return -1;
+  return static_cast<int>(ctx->rounds - 10) / 2;
 }
+
+bool usable(const aes_key_context *ctx) { return key_size_of(ctx) >= 0; }
 
 void xor_block(unsigned char *out, const unsigned char *a, const unsigned char *b, size_t n) {
   for (size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(a[i] ^ b[i]);
@@ -654,13 +653,15 @@ VL_API void VL_CDECL aes_set_key(aes_key_context *ctx, const unsigned char *key,
 }
 
 VL_API void VL_CDECL aes_ecb_encrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length) {
-  if (!usable(ctx) || buffer == nullptr) return;
-  aes_path().ecb_encrypt(*ctx, buffer, length / 16);
+  const int key_size = key_size_of(ctx);
+  if (key_size < 0 || buffer == nullptr) return;
+  aes_path().ecb[0][key_size](*ctx, buffer, length / 16);
 }
 
 VL_API void VL_CDECL aes_ecb_decrypt(const aes_key_context *ctx, unsigned char *buffer, unsigned int length) {
-  if (!usable(ctx) || buffer == nullptr) return;
-  aes_path().ecb_decrypt(*ctx, buffer, length / 16);
+  const int key_size = key_size_of(ctx);
+  if (key_size < 0 || buffer == nullptr) return;
+  aes_path().ecb[1][key_size](*ctx, buffer, length / 16);
 }
 
 VL_API void VL_CDECL aes_cbc_encrypt(const aes_key_context *ctx, const unsigned char *iv, unsigned char *buffer,
